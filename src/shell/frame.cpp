@@ -1,0 +1,49 @@
+// One frame: dispatch to the screen ScreenState selects, then the score and clock displays.
+#include "shell/shell.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "game/board.h"
+#include "profile/prefs.h"
+#include "shell/clock.h"
+#include "shell/screens.h"
+
+namespace tessaran {
+
+namespace {
+
+// The first frame of the main loop finishes start-up, then rests on the main screen.
+void StartupFrame() {
+    for (Cell& cell : PlayBoard) {
+        cell.activated = 0;
+        cell.known = 0;
+    }
+    ScreenState = ScreenMain;
+}
+
+[[noreturn]] void QuitFrame() {
+    Prefs.Save();
+    std::exit(0);
+}
+
+}  // namespace
+
+void RunScreen() {
+    switch (ScreenState) {
+    case ScreenStartup: StartupFrame(); break;
+    case ScreenQuit: QuitFrame();
+    default: break;  // a state without a screen draws only the score and clock
+    }
+}
+
+void RunFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    RunScreen();
+    glutSwapBuffers();
+    glutPostRedisplay();
+    PaceFrame();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,16 @@
+// The game's spine: start-up, the window, the frame loop and the screen dispatch.
+#pragma once
+
+namespace tessaran {
+
+// The whole program: working directory, preferences, window, resources, main loop.
+int RunTessaran(int argc, char** argv);
+// glutInit with the program's display mode; false when there is no X display to open.
+bool InitGlut(int* argc, char** argv);
+void InitWindow();     // the "Tessaran" window, fonts, callbacks and OpenGL state
+void InitResources();  // random seed, audio, menus, textures, board geometry, backdrop
+void RegisterCallbacks();
+void RunFrame();   // GLUT's display and idle callback: one whole frame
+void RunScreen();  // the frame work of the screen ScreenState selects
+
+}  // namespace tessaran
