@@ -1,0 +1,165 @@
+// End-to-end harness over the real game binary.
+#include "support/game_process.h"
+
+// gtest (through temp_home.h) must come before Xlib, whose macros clash with it.
+#include "support/temp_home.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace tessaran::test {
+
+namespace fs = std::filesystem;
+
+std::string RunCapture(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    if (!pipe) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe.get())) > 0) out.append(buf, n);
+    return out;
+}
+
+GameProcess::GameProcess(bool withFont) {
+    root_ = MakeTempFolder("tessaran-e2e");
+    fs::create_directories(InstallDir());
+    fs::create_directories(ConfigHome());
+    fs::create_directories(DataHome());
+    fs::copy_file(TESSARAN_BINARY_DIR "/tessaran", InstallDir() + "/tessaran");
+    if (withFont) fs::copy_file(TESSARAN_SOURCE_DIR "/data/Another.fnt", InstallDir() + "/Another.fnt");
+}
+
+GameProcess::~GameProcess() {
+    if (pid_ > 0 && !exited_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (!std::getenv("TESSARAN_KEEP_E2E")) RemoveTree(root_);
+}
+
+void GameProcess::Start(const std::string& cwd, bool noDialogs) {
+    std::vector<std::string> env = {
+        "HOME=" + Home(), "XDG_CONFIG_HOME=" + ConfigHome(), "XDG_DATA_HOME=" + DataHome(),
+        "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null"};
+    if (const char* d = std::getenv("DISPLAY")) env.push_back(std::string("DISPLAY=") + d);
+    if (const char* x = std::getenv("XAUTHORITY")) env.push_back(std::string("XAUTHORITY=") + x);
+    env.push_back(noDialogs ? "PATH=" + root_ + "/empty-path" : std::string("PATH=") + std::getenv("PATH"));
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    std::string program = InstallDir() + "/tessaran";
+    char* argv[] = {program.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    std::string out = root_ + "/stdout.txt", err = root_ + "/stderr.txt";
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::string dir = cwd.empty() ? Home() : cwd;
+    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+bool GameProcess::WaitForWindow(int timeoutMs) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < until) {
+        std::string out = RunCapture("xdotool search --onlyvisible --pid " + std::to_string(pid_) +
+                                     " --name '^Tessaran$' 2>/dev/null");
+        if (!out.empty()) {
+            window_ = std::stoul(out);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));  // first frames
+            return true;
+        }
+        if (WaitExit(0) != -1 || exited_) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+void GameProcess::Key(const std::string& keys) {
+    std::string w = std::to_string(window_);
+    RunCapture("xdotool windowfocus --sync " + w + " key --clearmodifiers --delay 30 " + keys);
+}
+
+void GameProcess::Type(const std::string& text) {
+    std::string w = std::to_string(window_);
+    RunCapture("xdotool windowfocus --sync " + w + " type --delay 30 '" + text + "'");
+}
+
+void GameProcess::MoveTo(int x, int y) {
+    RunCapture("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+               std::to_string(y));
+}
+
+void GameProcess::Click(int x, int y, const std::string& modifiers) {
+    MoveTo(x, y);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    std::string w = std::to_string(window_);
+    if (modifiers.empty()) {
+        RunCapture("xdotool click --window " + w + " 1");
+    } else {
+        RunCapture("xdotool windowfocus --sync " + w + " keydown " + modifiers + " click 1 keyup " + modifiers);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+}
+
+bool GameProcess::Screenshot(const std::string& pngPath) {
+    RunCapture("import -window " + std::to_string(window_) + " '" + pngPath + "' 2>/dev/null");
+    return fs::exists(pngPath) && fs::file_size(pngPath) > 0;
+}
+
+void GameProcess::RequestClose() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window_, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+int GameProcess::WaitExit(int timeoutMs) {
+    if (exited_) return exitStatus_;
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+        int status = 0;
+        pid_t r = waitpid(pid_, &status, WNOHANG);
+        if (r == pid_) {
+            exited_ = true;
+            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            return exitStatus_;
+        }
+        if (timeoutMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < until);
+    return -1;
+}
+
+void GameProcess::Kill(int signal) {
+    if (pid_ > 0 && !exited_) kill(pid_, signal);
+}
+
+std::string GameProcess::Stderr() const { return ReadText(root_ + "/stderr.txt"); }
+
+}  // namespace tessaran::test

@@ -1,0 +1,53 @@
+// End-to-end harness: runs the built game in a private home under the test's X server and
+// drives it with real X input (xdotool), screenshots (ImageMagick import) and close requests.
+#pragma once
+
+#include <sys/types.h>
+
+#include <map>
+#include <string>
+
+namespace tessaran::test {
+
+class GameProcess {
+public:
+    // Copies the built game (and, unless told otherwise, its font file) into a fresh folder
+    // that stands for an installation, with a private HOME and XDG folders beside it.
+    explicit GameProcess(bool withFont = true);
+    ~GameProcess();
+
+    // Starts the game with `cwd` as its current directory (default: the home folder).
+    // With `noDialogs` PATH holds no dialog programs, so notices go to standard error only.
+    void Start(const std::string& cwd = "", bool noDialogs = true);
+    bool WaitForWindow(int timeoutMs = 15000);
+    void Key(const std::string& keys);          // xdotool key names, e.g. "q" or "shift+3"
+    void Type(const std::string& text);
+    void Click(int x, int y, const std::string& modifiers = "");  // window pixels
+    void MoveTo(int x, int y);
+    bool Screenshot(const std::string& pngPath);
+    void RequestClose();                        // the window manager's close request
+    // Waits for the process to end; returns its exit status, or -1 on timeout or signal.
+    int WaitExit(int timeoutMs = 15000);
+    void Kill(int signal);
+    std::string Stderr() const;
+
+    const std::string& Root() const { return root_; }
+    std::string InstallDir() const { return root_ + "/game"; }
+    std::string Home() const { return root_ + "/home"; }
+    std::string ConfigHome() const { return root_ + "/home/config"; }
+    std::string DataHome() const { return root_ + "/home/data"; }
+    unsigned long Window() const { return window_; }
+    pid_t Pid() const { return pid_; }
+
+private:
+    std::string root_;
+    pid_t pid_ = -1;
+    unsigned long window_ = 0;
+    int exitStatus_ = -1;
+    bool exited_ = false;
+};
+
+// Runs a command (argv joined by the shell), returning its standard output.
+std::string RunCapture(const std::string& command);
+
+}  // namespace tessaran::test
