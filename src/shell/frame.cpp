@@ -9,6 +9,7 @@
 #include "profile/prefs.h"
 #include "shell/clock.h"
 #include "shell/screens.h"
+#include "ui/widgets.h"
 
 namespace tessaran {
 
@@ -39,6 +40,7 @@ void RunScreen() {
 }
 
 void RunFrame() {
+    ServiceHoverSound();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RunScreen();
     glutSwapBuffers();

@@ -15,6 +15,8 @@
 #include "shell/input.h"
 #include "shell/screens.h"
 #include "shell/startup.h"
+#include "ui/backdrop.h"
+#include "ui/textures.h"
 
 namespace tessaran {
 
@@ -70,13 +72,17 @@ void InitWindow() {
 
 void InitResources() {
     srand(static_cast<uint32_t>(CalendarSeconds()));
+    ScatterBouncingPieces();
     ScreenState = ScreenStartup;
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    LoadBuiltInTextures();
+    LoadPieceSheet();  // a bad custom sheet opens the message screen over the start-up state
     SetUpBoardGeometry();
+    ResetColourBackdrop();
     PaceFrame();
 }
 
@@ -93,6 +99,7 @@ int RunTessaran(int argc, char** argv) {
     InitWindow();
     InitResources();
     glutMainLoop();
+    ReleaseTextureBitmaps();
     return 0;
 }
 

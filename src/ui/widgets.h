@@ -1,0 +1,98 @@
+// Projections, shared drawing routines and the immediate-mode widgets. A widget is built, drawn
+// and tested in the same frame; the first widget tested that contains the pending click takes it.
+//
+// Coordinate systems, y growing downward in all three:
+//   percent       0..100 across and down the window: text, widget rectangles, the pointer (HoverX/Y)
+//   screen units  0..400 across, 0..300 down (1 % = 4 units across, 3 down): widget frames
+//   board units   -0.6..11.6667 across, -0.6..8.6 down: board, pieces, panels, clicks (ClickX/Y)
+#pragma once
+
+#include <cstdint>
+
+namespace tessaran {
+
+inline constexpr float kBoardPerPercentX = 0.12266666666666699f;
+inline constexpr float kBoardPerPercentY = 0.092f;
+inline float BoardXFromPercent(float p) { return p * kBoardPerPercentX - 0.6f; }
+inline float BoardYFromPercent(float p) { return p * kBoardPerPercentY - 0.6f; }
+
+// ---- Projections and drawing routines ----------------------------------------------------
+
+void SetScreenProjection();  // 400 x 300 screen units
+void SetBoardProjection();   // board units
+// A translucent black panel framed in purple, border `border` wide outside the rectangle.
+void DrawShadedBox(float x0, float y0, float x1, float y1, float border);
+// Texture coordinates (0, 0) at (x0, y0) to (s1, t1) at (x1, y1), at depth z; leaves texturing on.
+void DrawTexturedQuad(float x0, float y0, float x1, float y1, float s1, float t1, uint32_t texture, float z);
+extern const char* const VersionText;  // "Version 1.1 W" and the copyright notice (8-bit text)
+void DrawVersionStrip();                // title logo top right, version text under it
+
+// ---- Widgets -------------------------------------------------------------------------------
+
+enum WidgetKind : uint8_t {
+    WidgetTextItem = 0,
+    WidgetButton = 1,
+    WidgetArrowButton = 2,
+    WidgetHitRegion = 3,  // board units, never drawn, clicked silently
+    WidgetCheckBox = 4,
+};
+
+inline constexpr int kWidgetTextSize = 80;
+inline constexpr int kWidgetGroupSize = 10;
+
+struct Widget {
+    float x = 0, y = 0;           // top-left of the text, percent (HitRegion: board units)
+    float width = 0, height = 0;  // percent (HitRegion: board units)
+    char text[kWidgetTextSize] = {};
+    int32_t size = 0;             // text size, percent of the window height
+    uint8_t selected = 0;         // TextItem: selected; CheckBox: checked
+    uint8_t disabled = 0;         // greyed, never clicked or hovered
+    uint8_t kind = WidgetTextItem;
+    Widget* group[kWidgetGroupSize] = {};  // other members of a selection group, deselected on a click
+    uint8_t pointsUp = 0;         // ArrowButton: the triangle points up
+};
+
+// The Difficulty drop-down is open: buttons ignore clicks so the menu gets them. Owned here
+// until the menus exist; the menu code sets and clears it.
+extern bool DifficultyMenuOpen;
+
+// Pointer-over sound state, kept between frames (see ServiceHoverSound).
+struct HoverState {
+    bool hovered = false;       // a widget reported a hover this frame
+    int32_t identity = 0;       // trunc(y * 1000 + x) of that widget
+    bool previous = false;      // a widget was hovered in the frame before
+    int32_t previousIdentity = 0;
+};
+extern HoverState WidgetHover;
+
+// Constructors measure their text, so they leave the font at `size`.
+void MakeTextItem(Widget& w, float x, float y, int32_t size, const char* text, bool selected, bool disabled);
+void MakeCheckBox(Widget& w, float x, float y, int32_t size, const char* text, bool checked, bool disabled);
+void MakeButton(Widget& w, float x, float y, int32_t size, const char* text, bool disabled);
+void MakeArrowButton(Widget& w, float x, float y, float side, bool pointsUp, bool disabled);
+void DrawWidget(const Widget& w);
+
+// The one hit test behind every control and every board hit region: the widget's rectangle,
+// widened by the margin of buttons and arrows and by the box left of a check box's text. Clicks
+// are tested in board units (the widget converted from percent unless it is a HitRegion); the
+// pointer in whole percent, unconverted.
+bool WidgetContainsClick(const Widget& w, float clickX, float clickY);
+bool WidgetContainsPointer(const Widget& w, int32_t hoverX, int32_t hoverY);
+
+// Claims the pending click if it falls on the widget: plays the click sound (not for hit
+// regions), clears MouseClicked, selects a text item. Disabled widgets never claim.
+bool WidgetClicked(Widget& w);
+// The pointer is over the widget; records it for the pointer-over sound.
+bool WidgetHovered(const Widget& w);
+bool HitRegionClicked(float x0, float y0, float x1, float y1);
+
+bool DoButton(float x, float y, int32_t size, const char* text);
+bool DoTextItem(float x, float y, int32_t size, const char* text, bool disabled);
+bool DoSelectableItem(float x, float y, int32_t size, const char* text, bool disabled, bool selected);
+bool DoCheckBox(float x, float y, int32_t size, const char* text, bool disabled, bool checked);
+bool DoArrowButton(float x, float y, float side, bool pointsUp, bool disabled);
+
+// Start of every frame: the pointer-over sound once for a widget newly hovered.
+void ServiceHoverSound();
+
+}  // namespace tessaran
