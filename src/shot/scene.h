@@ -1,0 +1,36 @@
+// Named scenes for tessaran-shot. A scene sets up game state once, then draws one frame at a
+// time with the game's own drawing code. Scenes from any folder register themselves:
+//
+//   TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", SetUp, Frame);
+//
+// and their source file is added to the tool with, in that folder's CMakeLists.txt,
+//   list(APPEND TESSARAN_SHOT_SCENES ${CMAKE_CURRENT_LIST_DIR}/shot_scenes.cpp)
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace tessaran::shot {
+
+struct Scene {
+    const char* name;
+    const char* summary;
+    void (*setUp)();               // once, after the window, fonts and textures exist; may be null
+    void (*frame)(int frameIndex);  // each frame, after the buffers are cleared
+};
+
+void RegisterScene(const Scene& scene);
+const Scene* FindScene(std::string_view name);
+const std::vector<Scene>& Scenes();  // in registration order
+
+struct SceneRegistrar {
+    explicit SceneRegistrar(const Scene& scene) { RegisterScene(scene); }
+};
+
+// The pointer position a scene wants, in whole percent of the window (sets HoverX, HoverY).
+void PointAt(int xPercent, int yPercent);
+
+}  // namespace tessaran::shot
+
+#define TESSARAN_SHOT_SCENE(id, name, summary, setUp, frame) \
+    static const ::tessaran::shot::SceneRegistrar shotScene_##id({name, summary, setUp, frame})
