@@ -1,0 +1,228 @@
+// Picture decoding, masks and texture names, headless: the layout the textures are uploaded
+// from, every kind of file the loader must refuse, and the built-in pictures themselves.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/bitmap.h"
+#include "ui/bmp_bytes.h"
+
+namespace tessaran {
+namespace {
+
+using test::BmpSpec;
+using test::Bgr;
+using test::MakeBmp;
+
+TEST(BitmapDecode, RowsComeBottomFirstInBlueGreenRedPaddedToFourBytes) {
+    BmpSpec spec;
+    spec.width = 2;  // 6 bytes of pixels, 2 of padding per row
+    spec.height = 4;
+    spec.pixel = [](int x, int y) { return Bgr{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 77}; };
+    BitmapImage image;
+    std::string reason;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(spec), image, &reason)) << reason;
+    EXPECT_EQ(image.width, 2);
+    EXPECT_EQ(image.height, 4);
+    EXPECT_EQ(image.stride, 8);
+    ASSERT_EQ(image.pixels.size(), 32u);
+    for (int row = 0; row < 4; ++row) {
+        const int topY = 3 - row;  // row 0 is the picture's bottom
+        for (int x = 0; x < 2; ++x) {
+            const uint8_t* p = image.Pixel(x, row);
+            EXPECT_EQ(p[0], x) << "blue first";
+            EXPECT_EQ(p[1], topY) << "row " << row;
+            EXPECT_EQ(p[2], 77) << "red last";
+        }
+        EXPECT_EQ(image.pixels[static_cast<std::size_t>(row) * 8 + 6], 0) << "padding";
+        EXPECT_EQ(image.pixels[static_cast<std::size_t>(row) * 8 + 7], 0) << "padding";
+    }
+}
+
+TEST(BitmapDecode, TopDownFilesAndOldHeadersGiveTheSameLayout) {
+    BmpSpec bottomUp;
+    bottomUp.width = 8;
+    bottomUp.height = 2;
+    BmpSpec topDown = bottomUp;
+    topDown.height = -2;
+    BmpSpec core = bottomUp;
+    core.infoSize = 12;
+    BmpSpec v5 = bottomUp;
+    v5.infoSize = 124;
+    BitmapImage a, b, c, d;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(bottomUp), a));
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(topDown), b));
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(core), c));
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(v5), d));
+    EXPECT_EQ(a.pixels, b.pixels);
+    EXPECT_EQ(a.pixels, c.pixels);
+    EXPECT_EQ(a.pixels, d.pixels);
+    EXPECT_EQ(b.height, 2);
+}
+
+TEST(BitmapDecode, OnePixelAndLargestSidesAreAccepted) {
+    BmpSpec one;
+    one.width = one.height = 1;
+    BitmapImage image;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(one), image));
+    EXPECT_EQ(image.stride, 4);
+    BmpSpec wide;
+    wide.width = 4096;
+    wide.height = 1;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(wide), image));
+    EXPECT_EQ(image.width, 4096);
+}
+
+// Every way a player's file can be wrong; each must be refused with a reason and leave the
+// output alone.
+TEST(BitmapDecode, RefusesWhatTheGameCannotUse) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Case> cases;
+    auto spec = [](auto change) {
+        BmpSpec s;
+        change(s);
+        return MakeBmp(s);
+    };
+    cases.push_back({"empty", {}});
+    cases.push_back({"text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'}});
+    std::vector<uint8_t> wrongMagic = MakeBmp({});
+    wrongMagic[0] = 'P';
+    cases.push_back({"wrong magic", wrongMagic});
+    cases.push_back({"RLE compressed", spec([](BmpSpec& s) { s.bitsPerPixel = 8, s.compression = 1; })});
+    cases.push_back({"bit fields", spec([](BmpSpec& s) { s.compression = 3; })});
+    cases.push_back({"8-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 8; })});
+    cases.push_back({"32-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 32; })});
+    cases.push_back({"16-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 16; })});
+    cases.push_back({"width 3", spec([](BmpSpec& s) { s.width = 3; })});
+    cases.push_back({"height 6", spec([](BmpSpec& s) { s.height = 6; })});
+    cases.push_back({"width 0", spec([](BmpSpec& s) { s.width = 0; })});
+    cases.push_back({"negative width", spec([](BmpSpec& s) { s.width = -4; })});
+    cases.push_back({"8192 wide", spec([](BmpSpec& s) { s.width = 8192, s.height = 1; })});
+    cases.push_back({"8192 tall", spec([](BmpSpec& s) { s.width = 1, s.height = 8192; })});
+    std::vector<uint8_t> cut = MakeBmp({});
+    cut.pop_back();
+    cases.push_back({"one byte short", cut});
+    cases.push_back({"header only", std::vector<uint8_t>(cut.begin(), cut.begin() + 54)});
+    cases.push_back({"file header only", std::vector<uint8_t>(cut.begin(), cut.begin() + 20)});
+    std::vector<uint8_t> inside = MakeBmp({});
+    inside[10] = 20;  // pixels said to start inside the header
+    cases.push_back({"pixel offset in header", inside});
+    std::vector<uint8_t> beyond = MakeBmp({});
+    beyond[13] = 0x40;  // pixels said to start 1 GB in
+    cases.push_back({"pixel offset past end", beyond});
+    std::vector<uint8_t> oddHeader = MakeBmp({});
+    oddHeader[14] = 44;
+    cases.push_back({"unknown header size", oddHeader});
+
+    for (const Case& c : cases) {
+        BitmapImage image;
+        image.width = 99;
+        std::string reason;
+        EXPECT_FALSE(DecodeBitmap(c.bytes, image, &reason)) << c.name;
+        EXPECT_FALSE(reason.empty()) << c.name;
+        EXPECT_EQ(image.width, 99) << c.name;
+        EXPECT_TRUE(image.pixels.empty()) << c.name;
+    }
+}
+
+TEST(BitmapMask, OnlyPureBlackIsTransparent) {
+    BmpSpec spec;
+    spec.width = 4;
+    spec.height = 2;
+    // Top row: black, (0,0,1) in BGR, (1,0,0), (0,1,0). Bottom row: black, white, black, grey.
+    const Bgr top[4] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, {0, 1, 0}};
+    const Bgr bottom[4] = {{0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {9, 9, 9}};
+    spec.pixel = [&](int x, int y) { return y == 0 ? top[x] : bottom[x]; };
+    BitmapImage image;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(spec), image));
+    std::vector<uint8_t> mask;
+    ASSERT_TRUE(MakeMask(image, mask));
+    ASSERT_EQ(mask.size(), image.pixels.size()) << "the mask has the picture's padded rows";
+    auto maskAt = [&](int x, int rowFromBottom) {
+        return mask.data() + static_cast<std::size_t>(rowFromBottom) * image.stride + static_cast<std::size_t>(x) * 3;
+    };
+    const bool transparentBottom[4] = {true, false, true, false};
+    const bool transparentTop[4] = {true, false, false, false};
+    for (int x = 0; x < 4; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(maskAt(x, 0)[c], transparentBottom[x] ? 255 : 0) << "bottom x " << x;
+            EXPECT_EQ(maskAt(x, 1)[c], transparentTop[x] ? 255 : 0) << "top x " << x;
+        }
+    }
+}
+
+TEST(BitmapMask, PictureWithoutBlackHasAnAllBlackMask) {
+    BmpSpec spec;
+    spec.width = 2;  // padded rows: the padding must stay 0 as well
+    spec.height = 2;
+    spec.pixel = [](int, int) { return Bgr{0, 0, 1}; };
+    TextureImage image;
+    ASSERT_TRUE(DecodeTextureImage(MakeBmp(spec), true, image));
+    ASSERT_FALSE(image.mask.empty());
+    for (uint8_t byte : image.mask) EXPECT_EQ(byte, 0);
+    TextureImage unmasked;
+    ASSERT_TRUE(DecodeTextureImage(MakeBmp(spec), false, unmasked));
+    EXPECT_TRUE(unmasked.mask.empty());
+}
+
+TEST(TextureNames, MasksAreNumberPlusThousandAndNoNamesCollide) {
+    std::set<uint32_t> pictures, masks;
+    for (const BuiltInPicture& p : kBuiltInPictures) {
+        EXPECT_TRUE(pictures.insert(p.number).second) << "picture " << p.number << " listed twice";
+        EXPECT_NE(p.number, TexturePieceSheet) << "the sheet is loaded on its own";
+        EXPECT_TRUE(IsFixedTextureName(p.number));
+        EXPECT_TRUE(IsFixedTextureName(MaskName(p.number))) << "even an unused mask name stays reserved";
+        if (p.masked) masks.insert(MaskName(p.number));
+    }
+    pictures.insert(TexturePieceSheet);
+    masks.insert(MaskName(TexturePieceSheet));
+    EXPECT_EQ(MaskName(138), 1138u);
+    EXPECT_EQ(pictures.size(), 13u);
+    EXPECT_EQ(masks.size(), 7u);
+    for (uint32_t m : masks) EXPECT_EQ(pictures.count(m), 0u) << m;
+    // Names a generated texture may take.
+    for (uint32_t free : {0u, 1u, 3u, 7u, 9u, 137u, 139u, 1001u, 1139u, 2138u}) EXPECT_FALSE(IsFixedTextureName(free)) << free;
+}
+
+TEST(BuiltInPictures, EveryResourceDecodesAtItsListedSize) {
+    struct Expect {
+        uint32_t number;
+        int32_t width, height;
+    };
+    const Expect sizes[] = {{194, 512, 128}, {8, 128, 128},   {100, 256, 128}, {101, 256, 128}, {247, 256, 64},
+                            {248, 512, 256}, {249, 512, 128}, {2, 32, 256},    {251, 256, 256}, {261, 128, 128},
+                            {263, 256, 256}, {262, 256, 256}, {138, 512, 128}};
+    for (const Expect& e : sizes) {
+        TextureImage image;
+        std::string reason;
+        ASSERT_TRUE(LoadBitmapResource(e.number, true, image, &reason)) << e.number << ": " << reason;
+        EXPECT_EQ(image.picture.width, e.width) << e.number;
+        EXPECT_EQ(image.picture.height, e.height) << e.number;
+    }
+    // Masked pictures stand on black: their masks have transparent pixels, the corners included.
+    for (const BuiltInPicture& p : kBuiltInPictures) {
+        if (!p.masked) continue;
+        TextureImage image;
+        ASSERT_TRUE(LoadBitmapResource(p.number, true, image));
+        EXPECT_EQ(image.mask[0], 255) << p.number << " bottom-left corner is not black";
+    }
+}
+
+TEST(BuiltInPictures, AMissingResourceIsReported) {
+    OverrideResource("BITMAP", "8", Resource{nullptr, 0});
+    TextureImage image;
+    std::string reason;
+    EXPECT_FALSE(LoadBitmapResource(8, false, image, &reason));
+    EXPECT_FALSE(reason.empty());
+    ClearResourceOverrides();
+    EXPECT_TRUE(LoadBitmapResource(8, false, image));
+}
+
+}  // namespace
+}  // namespace tessaran

@@ -1,0 +1,145 @@
+// Choosing the piece sheet: the player's own file when it is usable, otherwise the built-in
+// sheet, with the message screen over whatever screen the game was on.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "profile/prefs.h"
+#include "shell/dialog_state.h"
+#include "shell/screens.h"
+#include "support/temp_home.h"
+#include "ui/bmp_bytes.h"
+#include "ui/piece_sheet.h"
+
+namespace tessaran {
+namespace {
+
+using test::BmpSpec;
+using test::MakeBmp;
+
+class PieceSheetTest : public test::TempHomeTest {
+protected:
+    void SetUp() override {
+        TempHomeTest::SetUp();
+        ScreenState = ScreenStartup;
+        ReturnState = ScreenGame;
+        MessageLine1[0] = MessageLine2[0] = 0;
+    }
+    void TearDown() override {
+        ClearResourceOverrides();
+        TempHomeTest::TearDown();
+    }
+    void UseFile(const std::string& path, uint8_t custom = 1, int32_t choice = kCustomSheetChoice) {
+        Prefs.useCustomGraphics = custom;
+        Prefs.graphicsChoice = choice;
+        std::snprintf(Prefs.graphicsFile, sizeof Prefs.graphicsFile, "%s", path.c_str());
+    }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string path = home + "/" + name;
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+    void ExpectBuiltInWithMessage(const char* what) {
+        TextureImage sheet;
+        EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn) << what;
+        EXPECT_EQ(sheet.picture.width, 512) << what;
+        EXPECT_EQ(sheet.picture.height, 128) << what;
+        EXPECT_FALSE(sheet.mask.empty()) << what;
+        EXPECT_EQ(ScreenState, ScreenMessage) << what;
+        EXPECT_EQ(ReturnState, ScreenStartup) << what << ": dismissing goes back to where the game was";
+        EXPECT_STREQ(MessageLine1, "Couldn't load specified Vorla graphics file.") << what;
+        EXPECT_STREQ(MessageLine2, "The file may be missing.  Reverting to regular Vorla graphics.") << what;
+        ScreenState = ScreenStartup;
+        ReturnState = ScreenGame;
+    }
+};
+
+TEST_F(PieceSheetTest, UsableCustomFileIsUsedWithItsMask) {
+    BmpSpec spec;
+    spec.width = 16;
+    spec.height = 4;
+    UseFile(Write("mine.bmp", MakeBmp(spec)));
+    TextureImage sheet;
+    EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::CustomFile);
+    EXPECT_EQ(sheet.picture.width, 16);
+    EXPECT_EQ(sheet.mask.size(), sheet.picture.pixels.size());
+    EXPECT_EQ(ScreenState, ScreenStartup);
+}
+
+TEST_F(PieceSheetTest, EveryBadCustomFileFallsBackWithTheMessage) {
+    UseFile(home + "/no-such-file.bmp");
+    ExpectBuiltInWithMessage("missing");
+    UseFile(home);
+    ExpectBuiltInWithMessage("a folder");
+    UseFile("");
+    ExpectBuiltInWithMessage("no name");
+    UseFile(Write("notes.bmp", {'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't'}));
+    ExpectBuiltInWithMessage("not a bitmap");
+    UseFile(Write("empty.bmp", {}));
+    ExpectBuiltInWithMessage("empty");
+
+    BmpSpec rle;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    UseFile(Write("rle.bmp", MakeBmp(rle)));
+    ExpectBuiltInWithMessage("compressed");
+    BmpSpec deep;
+    deep.bitsPerPixel = 32;
+    UseFile(Write("deep.bmp", MakeBmp(deep)));
+    ExpectBuiltInWithMessage("32-bit");
+    BmpSpec odd;
+    odd.width = 48;
+    UseFile(Write("odd.bmp", MakeBmp(odd)));
+    ExpectBuiltInWithMessage("sides not powers of two");
+    BmpSpec huge;
+    huge.width = 8192;
+    huge.height = 1;
+    UseFile(Write("huge.bmp", MakeBmp(huge)));
+    ExpectBuiltInWithMessage("larger than 4096");
+    std::vector<uint8_t> cut = MakeBmp(BmpSpec{});
+    cut.resize(cut.size() - 5);
+    UseFile(Write("cut.bmp", cut));
+    ExpectBuiltInWithMessage("truncated");
+}
+
+TEST_F(PieceSheetTest, AFileNameFillingTheWholeSlotIsHandled) {
+    Prefs.useCustomGraphics = 1;
+    Prefs.graphicsChoice = kCustomSheetChoice;
+    std::memset(Prefs.graphicsFile, 'a', sizeof Prefs.graphicsFile);  // no terminating NUL
+    ExpectBuiltInWithMessage("unterminated name");
+}
+
+TEST_F(PieceSheetTest, FileIsIgnoredUnlessCustomGraphicsAreOn) {
+    UseFile(Write("mine.bmp", MakeBmp(BmpSpec{})), 0);
+    TextureImage sheet;
+    EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn);
+    EXPECT_EQ(sheet.picture.width, 512);
+    EXPECT_EQ(ScreenState, ScreenStartup);
+}
+
+TEST_F(PieceSheetTest, NumberedSheetsTheProgramLacksFallBackQuietly) {
+    for (int32_t choice : {0, 1, 5, 98, 100, -7, 2147483647}) {
+        UseFile("", 1, choice);
+        TextureImage sheet;
+        EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn) << choice;
+        EXPECT_EQ(sheet.picture.width, 512) << choice;
+        EXPECT_EQ(ScreenState, ScreenStartup) << choice;
+    }
+}
+
+TEST_F(PieceSheetTest, ANumberedSheetIsUsedWhenPresent) {
+    BmpSpec spec;
+    spec.width = 32;
+    const std::vector<uint8_t> bytes = MakeBmp(spec);
+    OverrideResource("BITMAP", "605", Resource{bytes.data(), bytes.size()});
+    UseFile("", 1, 5);
+    TextureImage sheet;
+    EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::Numbered);
+    EXPECT_EQ(sheet.picture.width, 32);
+}
+
+}  // namespace
+}  // namespace tessaran
