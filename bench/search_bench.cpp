@@ -73,6 +73,8 @@ void Literal(benchmark::State& state, std::string text) {
 // Keeps each run's time so the ratios can be printed after the usual table.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}  // plain text, for logs and notes
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
