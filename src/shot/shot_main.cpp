@@ -51,16 +51,14 @@ void NoDisplay() {}
 
 // The game's window and OpenGL state, then its resources in start-up order, minus sound and
 // with a fixed seed so every run draws the same picture.
-void OpenGameWindow(int& argc, char** argv, const Options& o) {
+void OpenGameWindow(const Options& o) {
     Prefs.windowWidth = o.width;
     Prefs.windowHeight = o.height;
     InitWindow();
     glutDisplayFunc(NoDisplay);  // frames are driven here, not by the main loop
     glutIdleFunc(nullptr);
     for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    InitFonts();
-    (void)argc;
-    (void)argv;
+    InitFonts();  // the real renderer, whatever the window set-up does about fonts
 
     srand(1);
     ScatterBouncingPieces();
@@ -125,7 +123,7 @@ int Run(int argc, char** argv) {
         std::fprintf(stderr, "tessaran-shot: no X display (run it under xvfb-run)\n");
         return 1;
     }
-    OpenGameWindow(argc, argv, o);
+    OpenGameWindow(o);
     const int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
     glViewport(0, 0, w, h);
 

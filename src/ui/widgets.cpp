@@ -14,7 +14,7 @@ namespace tessaran {
 
 bool DifficultyMenuOpen = false;
 HoverState WidgetHover;
-const char* const VersionText = "Version 1.1 W    \xA9 2026 Tessaran developers";
+const char* const VersionText = "Version 1.1 W    \xA9 2026";
 
 // ---- Projections and drawing routines ----------------------------------------------------
 
@@ -85,7 +85,10 @@ void DrawVersionStrip() {
     DrawTexturedQuad(8.55f, 1.0f, 11.65f, -0.42f, 1.0f, 1.0f, TextureLogo, 3.0f);
     SetTextSize(4);
     SetTextColor(1.0f, 1.0f, 1.0f);
-    DrawTextAt(87.5f - TextWidthPercent(VersionText) * 0.5f, 18.0f, VersionText);
+    // Centred under the logo, but never past the window's right edge.
+    const float width = TextWidthPercent(VersionText);
+    const float x = 87.5f - width * 0.5f;
+    DrawTextAt(x + width > 99.5f ? 99.5f - width : x, 18.0f, VersionText);
 }
 
 // ---- Construction ------------------------------------------------------------------------

@@ -24,7 +24,7 @@ void SetBoardProjection();   // board units
 void DrawShadedBox(float x0, float y0, float x1, float y1, float border);
 // Texture coordinates (0, 0) at (x0, y0) to (s1, t1) at (x1, y1), at depth z; leaves texturing on.
 void DrawTexturedQuad(float x0, float y0, float x1, float y1, float s1, float t1, uint32_t texture, float z);
-extern const char* const VersionText;  // "Version 1.1 W" and the copyright notice (8-bit text)
+extern const char* const VersionText;  // "Version 1.1 W", four blanks, the release year (8-bit text)
 void DrawVersionStrip();                // title logo top right, version text under it
 
 // ---- Widgets -------------------------------------------------------------------------------
