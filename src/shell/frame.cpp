@@ -5,8 +5,11 @@
 
 #include <cstdlib>
 
+#include "audio/audio.h"
 #include "game/board.h"
+#include "game/puzzles.h"
 #include "profile/prefs.h"
+#include "profile/stats.h"
 #include "shell/clock.h"
 #include "shell/screens.h"
 #include "ui/widgets.h"
@@ -21,6 +24,8 @@ void StartupFrame() {
         cell.activated = 0;
         cell.known = 0;
     }
+    ApplyVolumes();
+    if (Prefs.announcePlayer && Prefs.currentPlayer > 0) PendingPlayerNote = true;
     ScreenState = ScreenMain;
 }
 
@@ -34,6 +39,7 @@ void StartupFrame() {
 void RunScreen() {
     switch (ScreenState) {
     case ScreenStartup: StartupFrame(); break;
+    case ScreenNewGame: StartNewGame(); break;
     case ScreenQuit: QuitFrame();
     default: break;  // a state without a screen draws only the score and clock
     }

@@ -15,19 +15,13 @@
 #include "shell/input.h"
 #include "shell/screens.h"
 #include "shell/startup.h"
+#include "audio/audio.h"
 #include "ui/backdrop.h"
+#include "ui/text.h"
 #include "ui/textures.h"
 
 namespace tessaran {
 
-namespace {
-
-// Stands in for the font set-up until the renderer is linked in: the font file is required.
-void InitFonts() {
-    if (!FileExists("Another.fnt")) FatalMissingFile("Another.fnt");
-}
-
-}  // namespace
 
 bool InitGlut(int* argc, char** argv) {
     const char* display = std::getenv("DISPLAY");
@@ -72,6 +66,9 @@ void InitWindow() {
 
 void InitResources() {
     srand(static_cast<uint32_t>(CalendarSeconds()));
+    StartAudio();
+    // The process ends through exit(), never by returning from the main loop.
+    std::atexit(StopAudio);
     ScatterBouncingPieces();
     ScreenState = ScreenStartup;
     glEnable(GL_TEXTURE_2D);
