@@ -2,6 +2,7 @@
 #include "game/game_state.h"
 
 #include "profile/prefs.h"
+#include "shell/screens.h"
 
 namespace tessaran {
 
@@ -22,6 +23,8 @@ bool SolverGame = false;
 bool OneMoreGame = false;
 std::array<FallingPiece, kCellCount> FallingPieces{};
 
-int BoardSideInUse() { return Prefs.difficulty == LevelChild ? kChildSide : kBoardSide; }
+bool ChildLayout() { return Prefs.difficulty == LevelChild && ScreenState != ScreenSolver; }
+
+int BoardSideInUse() { return ChildLayout() ? kChildSide : kBoardSide; }
 
 }  // namespace tessaran

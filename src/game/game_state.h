@@ -37,7 +37,10 @@ struct FallingPiece {
 };
 extern std::array<FallingPiece, kCellCount> FallingPieces;
 
-// The side of the grid in use: 4 at the Child level, else 9.
+// True when the board is laid out as the Child level's 4 x 4 grid. The solver always works
+// on the full 9 x 9 grid, whatever level is selected.
+bool ChildLayout();
+// The side of the grid in use: 4 in the Child layout, else 9.
 int BoardSideInUse();
 
 }  // namespace tessaran

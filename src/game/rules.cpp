@@ -215,7 +215,7 @@ void SpawnFallingPiece(int column, int row, int symbol) {
     piece.inUse = true;
     piece.x = static_cast<float>(column);
     piece.y = static_cast<float>(row);
-    if (Prefs.difficulty == LevelChild) {
+    if (ChildLayout()) {
         piece.x += kChildOffset;
         piece.y += kChildOffset;
     }

@@ -89,7 +89,7 @@ void OnPointerMove(int x, int y) {
     if (w <= 0 || h <= 0) return;
     float bx = static_cast<float>(x) / static_cast<float>(w) * kBoardWidth - 0.6f + 0.5f;
     float by = static_cast<float>(y) / static_cast<float>(h) * kBoardHeight - 0.6f + 0.5f;
-    if (Prefs.difficulty == LevelChild) {
+    if (ChildLayout()) {
         bx -= 2.5f;
         by -= 2.5f;
     }
