@@ -4,7 +4,12 @@
 // gtest (through temp_home.h) must come before Xlib, whose macros clash with it.
 #include "support/temp_home.h"
 
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -120,9 +125,33 @@ void GameProcess::Click(int x, int y, const std::string& modifiers) {
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
 }
 
+// Reads the window's pixels straight from the X server. (ImageMagick's import grabs the
+// server while it waits for the window, which deadlocks against a game that is drawing.)
 bool GameProcess::Screenshot(const std::string& pngPath) {
-    RunCapture("import -window " + std::to_string(window_) + " '" + pngPath + "' 2>/dev/null");
-    return fs::exists(pngPath) && fs::file_size(pngPath) > 0;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XWindowAttributes attributes{};
+    bool ok = false;
+    if (XGetWindowAttributes(display, window_, &attributes) && attributes.width > 0 && attributes.height > 0) {
+        XImage* image = XGetImage(display, window_, 0, 0, static_cast<unsigned>(attributes.width),
+                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        if (image) {
+            std::vector<unsigned char> rgb(static_cast<size_t>(attributes.width) * attributes.height * 3);
+            size_t at = 0;
+            for (int y = 0; y < attributes.height; ++y)
+                for (int x = 0; x < attributes.width; ++x) {
+                    unsigned long p = XGetPixel(image, x, y);
+                    rgb[at++] = static_cast<unsigned char>((p & image->red_mask) >> 16);
+                    rgb[at++] = static_cast<unsigned char>((p & image->green_mask) >> 8);
+                    rgb[at++] = static_cast<unsigned char>(p & image->blue_mask);
+                }
+            ok = stbi_write_png(pngPath.c_str(), attributes.width, attributes.height, 3, rgb.data(),
+                                attributes.width * 3) != 0;
+            XDestroyImage(image);
+        }
+    }
+    XCloseDisplay(display);
+    return ok;
 }
 
 void GameProcess::RequestClose() {
