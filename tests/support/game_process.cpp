@@ -49,12 +49,27 @@ GameProcess::GameProcess(bool withFont) {
     if (withFont) fs::copy_file(TESSARAN_SOURCE_DIR "/data/Another.fnt", InstallDir() + "/Another.fnt");
 }
 
+GameProcess::GameProcess(const std::string& program, int) : program_(program) {
+    root_ = MakeTempFolder("tessaran-e2e");
+    fs::create_directories(ConfigHome());
+    fs::create_directories(DataHome());
+}
+
+GameProcess GameProcess::Installed(const std::string& program) { return GameProcess(program, 0); }
+
+GameProcess::GameProcess(GameProcess&& other) noexcept
+    : root_(std::move(other.root_)), program_(std::move(other.program_)), pid_(other.pid_),
+      window_(other.window_), exitStatus_(other.exitStatus_), exited_(other.exited_) {
+    other.pid_ = -1;
+    other.root_.clear();
+}
+
 GameProcess::~GameProcess() {
     if (pid_ > 0 && !exited_) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (!std::getenv("TESSARAN_KEEP_E2E")) RemoveTree(root_);
+    if (!root_.empty() && !std::getenv("TESSARAN_KEEP_E2E")) RemoveTree(root_);
 }
 
 void GameProcess::Start(const std::string& cwd, bool noDialogs) {
@@ -68,7 +83,7 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
 
-    std::string program = InstallDir() + "/tessaran";
+    std::string program = Program();
     char* argv[] = {program.data(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

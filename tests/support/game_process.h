@@ -14,6 +14,9 @@ public:
     // Copies the built game (and, unless told otherwise, its font file) into a fresh folder
     // that stands for an installation, with a private HOME and XDG folders beside it.
     explicit GameProcess(bool withFont = true);
+    // Runs an installed game where it is, instead of a copy of the built one.
+    static GameProcess Installed(const std::string& program);
+    GameProcess(GameProcess&& other) noexcept;
     ~GameProcess();
 
     // Starts the game with `cwd` as its current directory (default: the home folder).
@@ -33,6 +36,7 @@ public:
 
     const std::string& Root() const { return root_; }
     std::string InstallDir() const { return root_ + "/game"; }
+    std::string Program() const { return program_.empty() ? InstallDir() + "/tessaran" : program_; }
     std::string Home() const { return root_ + "/home"; }
     std::string ConfigHome() const { return root_ + "/home/config"; }
     std::string DataHome() const { return root_ + "/home/data"; }
@@ -40,7 +44,9 @@ public:
     pid_t Pid() const { return pid_; }
 
 private:
+    GameProcess(const std::string& program, int);
     std::string root_;
+    std::string program_;
     pid_t pid_ = -1;
     unsigned long window_ = 0;
     int exitStatus_ = -1;
