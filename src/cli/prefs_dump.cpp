@@ -40,7 +40,7 @@ int PrefsDump(const std::vector<std::string>& args) {
     // As the game loads it: defaults, then the file over the start of the record.
     PrefsRecord record;
     SetDefaults(record);
-    std::memcpy(&record, bytes.data(), std::min<std::size_t>(bytes.size(), kPrefsSize));
+    OverlayPrefsBytes(record, bytes.data(), bytes.size());
     const auto* base = reinterpret_cast<const unsigned char*>(&record);
     for (int f = 0; f < kPrefsFieldCount; ++f) {
         const PrefsField& field = kPrefsFields[f];

@@ -122,10 +122,14 @@ void RepairPrefs(PrefsRecord& r) {
     r.graphicsFile[kGraphicsFileSlot - 1] = '\0';
 }
 
+void OverlayPrefsBytes(PrefsRecord& record, const uint8_t* bytes, std::size_t size) {
+    if (size > 0) std::memcpy(&record, bytes, std::min<size_t>(size, kPrefsSize));
+}
+
 bool ReadPrefsFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
-    std::memcpy(Prefs.Bytes(), bytes.data(), std::min<size_t>(bytes.size(), kPrefsSize));
+    OverlayPrefsBytes(Prefs, bytes.data(), bytes.size());
     return true;
 }
 
@@ -137,8 +141,7 @@ void Preferences::Load() {
     ResolvePrefPath();
     if (!ReadPrefsFile(PrefPath)) {
         std::vector<uint8_t> bytes;
-        if (ReadWholeFile(PrefsFileName, bytes))
-            std::memcpy(Bytes(), bytes.data(), std::min<size_t>(bytes.size(), kPrefsSize));
+        if (ReadWholeFile(PrefsFileName, bytes)) OverlayPrefsBytes(*this, bytes.data(), bytes.size());
     }
     if (windowWidth < 400) {
         windowWidth = 400;

@@ -97,6 +97,9 @@ void SetDefaults(PrefsRecord& record);
 // Makes a record read from a file safe to use: levels, player numbers, styles and volumes into
 // range, window size onto a real screen, a NUL at the end of every text slot. Counters stay.
 void RepairPrefs(PrefsRecord& record);
+// Copies file bytes over the start of a record: a short file leaves the rest as it was, bytes
+// past the record are ignored.
+void OverlayPrefsBytes(PrefsRecord& record, const uint8_t* bytes, std::size_t size);
 // Reads the file over the start of Prefs (a short file leaves the rest as it was); false if it
 // cannot be opened or read.
 bool ReadPrefsFile(const std::string& path);
