@@ -7,10 +7,13 @@
 
 #include "audio/audio.h"
 #include "game/board.h"
+#include "game/game_screen.h"
+#include "game/pause_menu.h"
 #include "game/puzzles.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
+#include "shell/input_state.h"
 #include "shell/screens.h"
 #include "ui/widgets.h"
 
@@ -39,6 +42,13 @@ void StartupFrame() {
 void RunScreen() {
     switch (ScreenState) {
     case ScreenStartup: StartupFrame(); break;
+    case ScreenGame: DrawGameScreen(); break;
+    case ScreenPause: DrawPauseMenu(); break;
+    case ScreenConfirm: DrawConfirmDialog(); break;
+    case ScreenGameOver:
+        DrawGameScreen();
+        // HOOK(summary): DrawSummary() of profile/summary.h joins here once it is defined.
+        break;
     case ScreenNewGame: StartNewGame(); break;
     case ScreenQuit: QuitFrame();
     default: break;  // a state without a screen draws only the score and clock
@@ -49,6 +59,12 @@ void RunFrame() {
     ServiceHoverSound();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RunScreen();
+    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
+        DrawScoreDisplay();
+        DrawClockDisplay();
+    }
+    // A click no control took is dropped here, so it can never press a button of a later screen.
+    MouseClicked = false;
     glutSwapBuffers();
     glutPostRedisplay();
     PaceFrame();

@@ -6,8 +6,14 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "audio/sound.h"
+#include "game/game_screen.h"
 #include "game/game_state.h"
+#include "game/pause_menu.h"
+#include "game/rules.h"
 #include "profile/prefs.h"
+#include "shell/clock.h"
+#include "shell/dialog_state.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
 
@@ -30,6 +36,93 @@ void MainScreenKey(unsigned char key) {
     default: break;
     }
 }
+
+constexpr unsigned char kEnter = 13, kEscape = 27;
+// Shift + 1..9 on a US keyboard; only these nine characters assign from the keyboard itself.
+constexpr char kShiftedDigits[] = "!@#$%^&*(";
+
+bool CursorCellInUse() {
+    const int last = BoardSideInUse() - 1;
+    return CursorColumn >= 0 && CursorColumn <= last && CursorRow >= 0 && CursorRow <= last;
+}
+
+Cell& CursorCell() { return PlayBoard[static_cast<std::size_t>(CellIndex(CursorColumn, CursorRow))]; }
+
+// With flipNumberKeys the keys follow a number pad: 7-8-9 on top, 1-2-3 at the bottom.
+int FlippedSlot(int slot) {
+    if (!Prefs.flipNumberKeys) return slot;
+    if (slot < 3) return slot + 6;
+    if (slot >= 6) return slot - 6;
+    return slot;
+}
+
+void SymbolKey(int slot) {
+    slot = FlippedSlot(slot);
+    if (CursorCellInUse()) {
+        Cell& cell = CursorCell();
+        if (!cell.known || ScreenState == ScreenSolver) {
+            ActOnSymbol(CursorColumn, CursorRow, slot);
+            cell.activated = 1;
+        }
+    }
+    AssignMode = false;
+}
+
+// Keys of the game and the solver screen.
+void PlayKey(unsigned char key, unsigned char upper) {
+    if (key >= '1' && key <= '9') {
+        SymbolKey(key - '1');
+        return;
+    }
+    for (int i = 0; i < 9; ++i) {
+        if (key == static_cast<unsigned char>(kShiftedDigits[i])) {
+            AssignMode = true;
+            SymbolKey(i);
+            return;
+        }
+    }
+    switch (upper) {
+    case kEnter:
+        // Unlike a click, Enter never applies "Start squares with all Vorlas selected".
+        if (CursorCellInUse()) {
+            Cell& cell = CursorCell();
+            if (!cell.activated && !cell.known) {
+                cell.activated = 1;
+                PlaySound(SoundPop);
+            }
+        }
+        break;
+    case kEscape:
+    case 'P': PauseGame(); break;
+    case 'A':
+    case 'E':
+        TimeUsed = PlayClockSeconds();
+        OpenConfirmation(ConfirmEndGame, ScreenState);
+        break;
+    case 'Q':
+        TimeUsed = PlayClockSeconds();
+        OpenConfirmation(ConfirmQuit, ScreenState);
+        break;
+    default: break;
+    }
+}
+
+void PauseMenuKey(unsigned char upper) {
+    switch (upper) {
+    case kEscape:
+    case 'P': ResumeFromPause(); break;
+    case 'A':
+    case 'E': OpenConfirmation(ConfirmEndGame, ScreenPause); break;
+    case 'Q': OpenConfirmation(ConfirmQuit, ScreenPause); break;
+    default: break;
+    }
+}
+
+// freeglut reports a bare modifier key as a special key.
+bool IsAssignModifier(int key) {
+    return key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R || key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R;
+}
+bool IsModifierKey(int key) { return key >= GLUT_KEY_SHIFT_L && key <= GLUT_KEY_SUPER_R; }
 
 }  // namespace
 
@@ -55,6 +148,9 @@ void OnKey(unsigned char key, int, int) {
         if (key == 27) DialogKey = 27;
         break;
     case ScreenMain: MainScreenKey(upper); break;
+    case ScreenPause: PauseMenuKey(upper); break;
+    case ScreenGame:
+    case ScreenSolver: PlayKey(key, upper); break;
     default: break;
     }
 }
@@ -63,6 +159,12 @@ void OnKeyUp(unsigned char, int, int) {}
 void OnSpecialKeyUp(int, int, int) {}
 
 void OnSpecialKey(int key, int, int) {
+    // A modifier alone moves nothing; Shift or Alt going down arms the next game frame's
+    // assignment, even if released before that frame samples the keyboard.
+    if (IsModifierKey(key)) {
+        if (IsAssignModifier(key)) AssignModifierLatched = true;
+        return;
+    }
     switch (key) {
     case GLUT_KEY_LEFT: --CursorColumn; break;
     case GLUT_KEY_RIGHT: ++CursorColumn; break;

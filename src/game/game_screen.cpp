@@ -1,0 +1,156 @@
+// The game screen and the score and clock displays; draws and claims its clicks in one frame.
+#include "game/game_screen.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "board/board_render.h"
+#include "board/pieces.h"
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "platform/native_window.h"
+#include "profile/prefs.h"
+#include "shell/clock.h"
+#include "shell/input.h"
+#include "shell/screens.h"
+#include "ui/backdrop.h"
+#include "ui/bitmap.h"
+#include "ui/text.h"
+#include "ui/widgets.h"
+
+namespace tessaran {
+
+bool AssignModifierLatched = false;
+
+namespace {
+
+// The game panel right of the board: text in percent, the Crystal Ball icon in board units.
+constexpr float kPanelCentre = 87.5f;
+constexpr float kPauseY = 24.0f;
+constexpr float kTitleY = 30.0f, kRatingY = 33.0f;
+constexpr float kCrystalX0 = 8.8f, kCrystalY0 = 6.0f, kCrystalX1 = 9.6f, kCrystalY1 = 6.8f;
+constexpr float kCrystalDepth = 1.0f;
+constexpr float kWobbleAmplitude = 0.07f;
+constexpr float kWobbleRate = 0.1f;
+
+// Score and clock: the label pictures in board units, the numbers in percent.
+constexpr float kLabelX = 9.4f, kScoreLabelY = 8.0f, kTimeLabelY = 7.4f;
+constexpr float kLabelDepth = 0.5f, kLabelWidth = 1.6f, kLabelHeight = 0.577f;
+constexpr float kNumberX = 89.0f, kScoreY = 91.0f, kAwardX = 91.0f, kAwardY = 96.0f;
+constexpr float kAwardRate = 1.0f / 60.0f;
+constexpr float kAwardEnd = 3.14159f;
+
+void CentredText(float y, const char* text) { DrawTextAt(kPanelCentre - TextWidthPercent(text) * 0.5f, y, text); }
+
+void DrawGamePanel() {
+    SetTextSize(5);
+    const char* pause = "Pause (Esc)";
+    if (DoButton(kPanelCentre - TextWidthPercent(pause) * 0.5f, kPauseY, 5, pause)) OnKey('P', 0, 0);
+
+    char line[80];
+    if (Prefs.difficulty >= LevelEasy && Prefs.difficulty < kLevelCount) {
+        std::snprintf(line, sizeof line, "%s Puzzle #%d", LevelNames[Prefs.difficulty], GameIndex + 1);
+        SetTextColor(1.0f, 1.0f, 0.2f);
+        SetTextSize(4);
+        CentredText(kTitleY, line);
+    }
+    if (Prefs.difficulty >= LevelMedium) {
+        std::snprintf(line, sizeof line, "Challenge Rating: %d", ChallengeRating);
+        SetTextColor(0.2f, 1.0f, 0.2f);
+        SetTextSize(4);
+        CentredText(kRatingY, line);
+    }
+
+    // The icon pulses with the wobble while the mode is on.
+    const float t = CrystalWobbleX / 3.0f;
+    DrawTexturedQuad(kCrystalX0 + t, kCrystalY1 + t, kCrystalX1 - t, kCrystalY0 - t, 1.0f, 1.0f, TextureCrystalBall,
+                     kCrystalDepth);
+
+    if (CrystalBallActive) {
+        SetTextColor(7.0f * CrystalWobbleX + 0.5f, 0.3f, 7.0f * CrystalWobbleY + 0.5f);
+        SetTextSize(4);
+        DrawTextAt(84.0f, 67.0f, "Crystal Ball Mode");
+        SetTextSize(6);
+        DrawTextAt(89.0f, 70.0f, "ON");
+        if (DoButton(85.0f, 77.0f, 4, "Commit Changes")) CommitCrystalBall();
+    } else {
+        SetTextColor(0.3f, 1.0f, 0.3f);
+        SetTextSize(4);
+        DrawTextAt(84.0f, 71.0f, "Crystal Ball Mode");
+        SetTextSize(7);
+        DrawTextAt(88.0f, 74.0f, "Off");
+    }
+
+    if (HitRegionClicked(kCrystalX0, kCrystalY0, kCrystalX1, kCrystalY1)) {
+        if (CrystalBallActive)
+            LeaveCrystalBall();
+        else
+            EnterCrystalBall();
+    }
+}
+
+}  // namespace
+
+void DrawGameScreen() {
+    AssignMode = ShiftOrAltDown() || AssignModifierLatched;
+    AssignModifierLatched = false;
+
+    if (CrystalBallActive) {
+        CrystalWobblePhase += FrameFactor * kWobbleRate;
+        CrystalWobbleX = kWobbleAmplitude * std::cos(CrystalWobblePhase);
+        CrystalWobbleY = kWobbleAmplitude * std::sin(CrystalWobblePhase);
+    }
+
+    SetBoardProjection();
+    DrawColourBackdrop();
+    DrawVersionStrip();
+    SetBoardProjection();
+    DrawBoard(false);
+    DrawCursorSquare();
+    DrawCompletedValues();
+    DrawGamePanel();
+    SetBoardProjection();
+    UpdateFallingPieces();
+}
+
+void DrawScoreDisplay() {
+    SetTextSize(6);
+    SetBoardProjection();
+    DrawMaskedPicture(kLabelX, kScoreLabelY, kLabelDepth, kLabelWidth, kLabelHeight, TextureScoreLabel);
+    char text[24];
+    std::snprintf(text, sizeof text, "%05i", GameScore.Value());
+    SetTextColor(0.3f, 1.0f, 0.3f);
+    DrawTextAt(kNumberX, kScoreY, text);
+
+    if (LastAward != 0) {
+        AwardPhase += FrameFactor * kAwardRate;
+        std::snprintf(text, sizeof text, "%i", LastAward);
+        SetTextSize(4);
+        const float s = std::sin(AwardPhase);
+        SetTextColor(0.3f * s, s, 0.8f * s + 0.2f);
+        DrawTextAt(kAwardX, kAwardY, text);
+        if (AwardPhase > kAwardEnd) LastAward = 0;
+    }
+}
+
+void DrawClockDisplay() {
+    int32_t seconds = ScreenState == ScreenGame ? PlayClockSeconds() : TimeUsed;
+    if (seconds < 0) seconds = 0;  // a calendar clock set back must not show negative time
+    SetBoardProjection();
+    DrawMaskedPicture(kLabelX, kTimeLabelY, kLabelDepth, kLabelWidth, kLabelHeight, TextureTimeLabel);
+    char text[24];
+    std::snprintf(text, sizeof text, "%02i:%02i", static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
+    float y = 83.0f;
+    if (seconds / 60 > 99) {
+        SetTextSize(6);
+        y = 84.0f;
+    } else {
+        SetTextSize(7);
+    }
+    SetTextColor(0.3f, 1.0f, 0.3f);
+    DrawTextAt(kNumberX, y, text);
+}
+
+}  // namespace tessaran

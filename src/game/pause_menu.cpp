@@ -1,0 +1,190 @@
+// The pause menu and the confirmation question; each is one frame function, and every answer
+// leaves the state so that a question is never answered twice.
+#include "game/pause_menu.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "board/board_render.h"
+#include "board/pieces.h"
+#include "game/game_state.h"
+#include "profile/scores.h"
+#include "profile/stats.h"
+#include "shell/clock.h"
+#include "shell/dialog_state.h"
+#include "shell/input.h"
+#include "shell/input_state.h"
+#include "shell/screens.h"
+#include "solver/solver_entry.h"
+#include "ui/backdrop.h"
+#include "ui/bitmap.h"
+#include "ui/text.h"
+#include "ui/widgets.h"
+
+namespace tessaran {
+
+namespace {
+
+// Pause menu: the swinging banner in board units, the buttons centred in percent.
+constexpr float kBannerX = 4.0f, kBannerY = 4.0f, kBannerDepth = 3.0f;
+constexpr float kBannerWidth = 6.6666f, kBannerHeight = 1.4286f;
+constexpr float kBannerSwing = 10.0f, kBannerRate = 0.05f;
+constexpr float kMenuCentre = 87.5f;
+constexpr int32_t kMenuTextSize = 5;
+
+// Confirmation panel in screen units (400 x 300), centred on x = 150.
+constexpr float kPanelCentre = 150.0f, kPanelTop = 110.0f, kPanelBottom = 170.0f, kBorder = 2.0f;
+constexpr float kPanelDepth = 2.0f;
+constexpr float kQuestionY = 40.0f;
+constexpr float kAnswerY = 48.0f, kYesX = 31.0f, kNoX = 42.0f;
+
+bool MenuButton(float y, const char* label) {
+    SetTextSize(kMenuTextSize);
+    return DoButton(kMenuCentre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
+}
+
+void Corner(float grey, float x, float y) {
+    glColor3f(grey, grey, grey);
+    glVertex2f(x, y);
+}
+
+void DrawQuestionPanel(float halfWidth) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    const float l = kPanelCentre - halfWidth, r = kPanelCentre + halfWidth;
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, kPanelDepth);
+    glBegin(GL_QUADS);
+    Corner(0.5f, l, kPanelTop);
+    Corner(0.3f, r, kPanelTop);
+    Corner(0.1f, r, kPanelBottom);
+    Corner(0.3f, l, kPanelBottom);
+    glEnd();
+    glTranslatef(0.0f, 0.0f, -1.0f);  // the dark blue border, one unit behind
+    glBegin(GL_QUADS);
+    glColor3f(0.2f, 0.2f, 0.5f);
+    glVertex2f(l - kBorder, kPanelTop - kBorder);
+    glColor3f(0.1f, 0.1f, 0.3f);
+    glVertex2f(r + kBorder, kPanelTop - kBorder);
+    glColor3f(0.0f, 0.0f, 0.1f);
+    glVertex2f(r + kBorder, kPanelBottom + kBorder);
+    glColor3f(0.1f, 0.1f, 0.3f);
+    glVertex2f(l - kBorder, kPanelBottom + kBorder);
+    glEnd();
+    glPopMatrix();
+}
+
+bool AnswerButton(float x, const char* label) {
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, kPanelDepth);  // in front of the panel
+    const bool clicked = DoButton(x, kAnswerY, kMenuTextSize, label);
+    glPopMatrix();
+    return clicked;
+}
+
+// A game in play lies under the question: asked from the game, or from a pause menu over it.
+// Only such a game has a score to record; the solver's grid is not a game.
+bool GameUnderQuestion() {
+    return ReturnState == ScreenGame || (ReturnState == ScreenPause && PausedFromState == ScreenGame);
+}
+
+void AnswerYes() {
+    switch (ConfirmKind) {
+    case ConfirmEndGame:
+    case ConfirmQuit: {
+        const bool recorded = GameUnderQuestion();
+        ScreenState = ConfirmKind == ConfirmEndGame ? ScreenMain : ScreenQuit;
+        if (recorded) RecordScore();  // may open the name entry over the new state
+        break;
+    }
+    case ConfirmClearScores:
+        ClearLevelScores();
+        ScreenState = ScreenMain;
+        break;
+    case ConfirmResetPlayer:
+        ResetCurrentPlayer();
+        ScreenState = ReturnState;
+        break;
+    default: ScreenState = ReturnState; break;
+    }
+}
+
+void AnswerNo() {
+    if (ReturnState == ScreenGame) ResumePlayClock();
+    ScreenState = ConfirmKind == ConfirmClearScores ? ScreenMain : ReturnState;
+}
+
+}  // namespace
+
+void PauseGame() {
+    PausedFromState = ScreenState;
+    ScreenState = ScreenPause;
+    TimeUsed = PlayClockSeconds();
+}
+
+void ResumeFromPause() {
+    ScreenState = PausedFromState;
+    if (ScreenState == ScreenGame) ResumePlayClock();
+}
+
+void OpenConfirmation(int32_t kind, int32_t returnTo) {
+    ReturnState = returnTo;
+    ScreenState = ScreenConfirm;
+    DialogKey = 0;
+    ConfirmKind = kind;
+}
+
+void DrawPauseMenu() {
+    SummaryTimer += FrameFactor;
+    SetBoardProjection();
+    DrawBoard(true);  // grid only: the puzzle stays hidden while the clock is stopped
+    DrawColourBackdrop();
+    DrawVersionStrip();
+    SetBoardProjection();
+    DrawBouncingPieces();
+
+    glPushMatrix();
+    glTranslatef(kBannerX, kBannerY, 0.0f);
+    glRotatef(kBannerSwing * std::sin(SummaryTimer * kBannerRate), 0.0f, 0.0f, 1.0f);
+    DrawMaskedPicture(0.0f, 0.0f, kBannerDepth, kBannerWidth, kBannerHeight, TexturePauseBanner);
+    glPopMatrix();
+
+    SetScreenProjection();
+    if (MenuButton(25.0f, "Resume Game (Esc)")) OnKey(27, 0, 0);
+    if (MenuButton(33.0f, "End This Game (E)")) OpenConfirmation(ConfirmEndGame, ScreenPause);
+    if (MenuButton(41.0f, "Quit and Exit (Q)")) OpenConfirmation(ConfirmQuit, ScreenPause);
+    if (MenuButton(49.0f, "Game Preferences")) {
+        ReturnState = ScreenPause;
+        ScreenState = ScreenPreferences;
+    }
+    if (MenuButton(57.0f, "Move to Solver")) MoveGameToSolver();  // abandons the game unscored
+}
+
+void DrawConfirmDialog() {
+    SetBoardProjection();
+    DrawColourBackdrop();
+    DrawBoard(false);  // not in play here, so a full board cannot end a game
+    DrawVersionStrip();
+    SetScreenProjection();
+
+    const char* question = ConfirmQuestion(ConfirmKind);
+    SetTextSize(6);
+    DrawQuestionPanel(2.0f * TextWidthPercent(question) + 10.0f);
+    SetTextSize(6);
+    SetTextColor(1.0f, 1.0f, 0.5f);
+    DrawTextShadowed(kQuestionY, question);
+
+    const bool yes = AnswerButton(kYesX, "Yes");
+    const bool no = AnswerButton(kNoX, "No");
+    if (yes || DialogKey == 'Y')
+        AnswerYes();
+    else if (no || DialogKey == 'N')
+        AnswerNo();
+
+    // A key or click that was not an answer is dropped, not kept for the next screen.
+    DialogKey = 0;
+    MouseClicked = false;
+}
+
+}  // namespace tessaran
