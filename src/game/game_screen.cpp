@@ -41,8 +41,21 @@ constexpr float kLabelDepth = 0.5f, kLabelWidth = 1.6f, kLabelHeight = 0.577f;
 constexpr float kNumberX = 89.0f, kScoreY = 91.0f, kAwardX = 91.0f, kAwardY = 96.0f;
 constexpr float kAwardRate = 1.0f / 60.0f;
 constexpr float kAwardEnd = 3.14159f;
+constexpr float kRightEdge = 99.5f;  // text keeps this far inside the window
+constexpr float kPanelRoom = 2.0f * (kRightEdge - kPanelCentre);
+constexpr float kButtonMargin = 1.5f;  // a button's frame reaches this far past its text
 
-void CentredText(float y, const char* text) { DrawTextAt(kPanelCentre - TextWidthPercent(text) * 0.5f, y, text); }
+void CentredText(float y, const char* text) {
+    const float width = CondenseToFit(text, kPanelRoom);
+    DrawTextAt(kPanelCentre - width * 0.5f, y, text);
+    RestoreTextWidth();
+}
+
+void TextToEdge(float x, float y, const char* text) {
+    CondenseToFit(text, kRightEdge - x);
+    DrawTextAt(x, y, text);
+    RestoreTextWidth();
+}
 
 void DrawGamePanel() {
     SetTextSize(5);
@@ -71,14 +84,19 @@ void DrawGamePanel() {
     if (CrystalBallActive) {
         SetTextColor(7.0f * CrystalWobbleX + 0.5f, 0.3f, 7.0f * CrystalWobbleY + 0.5f);
         SetTextSize(4);
-        DrawTextAt(84.0f, 67.0f, "Crystal Ball Mode");
+        TextToEdge(84.0f, 67.0f, "Crystal Ball Mode");
         SetTextSize(6);
         DrawTextAt(89.0f, 70.0f, "ON");
-        if (DoButton(85.0f, 77.0f, 4, "Commit Changes")) CommitCrystalBall();
+        const char* commit = "Commit Changes";
+        SetTextSize(4);
+        CondenseToFit(commit, kRightEdge - kButtonMargin - 85.0f);
+        const bool committed = DoButton(85.0f, 77.0f, 4, commit);
+        RestoreTextWidth();
+        if (committed) CommitCrystalBall();
     } else {
         SetTextColor(0.3f, 1.0f, 0.3f);
         SetTextSize(4);
-        DrawTextAt(84.0f, 71.0f, "Crystal Ball Mode");
+        TextToEdge(84.0f, 71.0f, "Crystal Ball Mode");
         SetTextSize(7);
         DrawTextAt(88.0f, 74.0f, "Off");
     }
@@ -93,6 +111,16 @@ void DrawGamePanel() {
 
 }  // namespace
 
+float CondenseToFit(const char* text, float room) {
+    RestoreTextWidth();
+    const float width = TextWidthPercent(text);
+    if (width <= room || room <= 0.0f) return width;
+    TextRenderer.SetWidthScale(room / width);
+    return TextWidthPercent(text);
+}
+
+void RestoreTextWidth() { TextRenderer.SetWidthScale(1.0f); }
+
 void DrawGameScreen() {
     AssignMode = ShiftOrAltDown() || AssignModifierLatched;
     AssignModifierLatched = false;
@@ -105,9 +133,11 @@ void DrawGameScreen() {
 
     SetBoardProjection();
     DrawColourBackdrop();
-    DrawVersionStrip();
     SetBoardProjection();
     DrawBoard(false);
+    // After the board, whose border would otherwise cut into the version text's first letter.
+    DrawVersionStrip();
+    SetBoardProjection();
     DrawCursorSquare();
     DrawCompletedValues();
     DrawGamePanel();
@@ -122,7 +152,7 @@ void DrawScoreDisplay() {
     char text[24];
     std::snprintf(text, sizeof text, "%05i", GameScore.Value());
     SetTextColor(0.3f, 1.0f, 0.3f);
-    DrawTextAt(kNumberX, kScoreY, text);
+    TextToEdge(kNumberX, kScoreY, text);
 
     if (LastAward != 0) {
         AwardPhase += FrameFactor * kAwardRate;
@@ -130,7 +160,7 @@ void DrawScoreDisplay() {
         SetTextSize(4);
         const float s = std::sin(AwardPhase);
         SetTextColor(0.3f * s, s, 0.8f * s + 0.2f);
-        DrawTextAt(kAwardX, kAwardY, text);
+        TextToEdge(kAwardX, kAwardY, text);
         if (AwardPhase > kAwardEnd) LastAward = 0;
     }
 }
@@ -150,7 +180,7 @@ void DrawClockDisplay() {
         SetTextSize(7);
     }
     SetTextColor(0.3f, 1.0f, 0.3f);
-    DrawTextAt(kNumberX, y, text);
+    TextToEdge(kNumberX, y, text);
 }
 
 }  // namespace tessaran

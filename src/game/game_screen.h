@@ -16,4 +16,10 @@ void DrawGameScreen();
 void DrawScoreDisplay();
 void DrawClockDisplay();
 
+// The game's font is wider than the panel texts were laid out for: these narrow the font, at
+// the current text size, just enough for `text` to fit `room` percent across, and return its
+// width then. RestoreTextWidth undoes it once the text is drawn.
+float CondenseToFit(const char* text, float room);
+void RestoreTextWidth();
+
 }  // namespace tessaran

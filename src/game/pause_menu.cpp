@@ -4,10 +4,12 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "board/board_render.h"
 #include "board/pieces.h"
+#include "game/game_screen.h"
 #include "game/game_state.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
@@ -37,11 +39,26 @@ constexpr int32_t kMenuTextSize = 5;
 constexpr float kPanelCentre = 150.0f, kPanelTop = 110.0f, kPanelBottom = 170.0f, kBorder = 2.0f;
 constexpr float kPanelDepth = 2.0f;
 constexpr float kQuestionY = 40.0f;
+constexpr float kQuestionRoom = 2.0f * (37.5f - 3.0f);
 constexpr float kAnswerY = 48.0f, kYesX = 31.0f, kNoX = 42.0f;
 
-bool MenuButton(float y, const char* label) {
+constexpr const char* kMenuLabels[] = {"Resume Game (Esc)", "End This Game (E)", "Quit and Exit (Q)",
+                                       "Game Preferences", "Move to Solver"};
+constexpr float kMenuRightEdge = 98.0f;  // a button's frame stays inside the window
+constexpr float kButtonMargin = 1.5f;
+
+// The buttons are centred on one column; where the widest would leave the window the column
+// moves left over the hidden grid.
+float MenuCentre() {
     SetTextSize(kMenuTextSize);
-    return DoButton(kMenuCentre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
+    float widest = 0.0f;
+    for (const char* label : kMenuLabels) widest = std::max(widest, TextWidthPercent(label));
+    return std::min(kMenuCentre, kMenuRightEdge - kButtonMargin - widest * 0.5f);
+}
+
+bool MenuButton(float centre, float y, const char* label) {
+    SetTextSize(kMenuTextSize);
+    return DoButton(centre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
 }
 
 void Corner(float grey, float x, float y) {
@@ -151,14 +168,15 @@ void DrawPauseMenu() {
     glPopMatrix();
 
     SetScreenProjection();
-    if (MenuButton(25.0f, "Resume Game (Esc)")) OnKey(27, 0, 0);
-    if (MenuButton(33.0f, "End This Game (E)")) OpenConfirmation(ConfirmEndGame, ScreenPause);
-    if (MenuButton(41.0f, "Quit and Exit (Q)")) OpenConfirmation(ConfirmQuit, ScreenPause);
-    if (MenuButton(49.0f, "Game Preferences")) {
+    const float x = MenuCentre();
+    if (MenuButton(x, 25.0f, kMenuLabels[0])) OnKey(27, 0, 0);
+    if (MenuButton(x, 33.0f, kMenuLabels[1])) OpenConfirmation(ConfirmEndGame, ScreenPause);
+    if (MenuButton(x, 41.0f, kMenuLabels[2])) OpenConfirmation(ConfirmQuit, ScreenPause);
+    if (MenuButton(x, 49.0f, kMenuLabels[3])) {
         ReturnState = ScreenPause;
         ScreenState = ScreenPreferences;
     }
-    if (MenuButton(57.0f, "Move to Solver")) MoveGameToSolver();  // abandons the game unscored
+    if (MenuButton(x, 57.0f, kMenuLabels[4])) MoveGameToSolver();  // abandons the game unscored
 }
 
 void DrawConfirmDialog() {
@@ -168,12 +186,14 @@ void DrawConfirmDialog() {
     DrawVersionStrip();
     SetScreenProjection();
 
+    // The question is centred on 37.5 %; a long one is narrowed to stay inside the window.
     const char* question = ConfirmQuestion(ConfirmKind);
     SetTextSize(6);
-    DrawQuestionPanel(2.0f * TextWidthPercent(question) + 10.0f);
-    SetTextSize(6);
+    const float width = CondenseToFit(question, kQuestionRoom);
+    DrawQuestionPanel(2.0f * width + 10.0f);
     SetTextColor(1.0f, 1.0f, 0.5f);
     DrawTextShadowed(kQuestionY, question);
+    RestoreTextWidth();
 
     const bool yes = AnswerButton(kYesX, "Yes");
     const bool no = AnswerButton(kNoX, "No");

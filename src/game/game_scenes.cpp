@@ -1,0 +1,183 @@
+// tessaran-shot scenes of play: the board mid-game, the Child board, Crystal Ball mode, the
+// cursor frame, a solved board, the pause menu and the confirmation question.
+#include <algorithm>
+
+#include "board/board_render.h"
+#include "game/game_screen.h"
+#include "game/game_state.h"
+#include "game/puzzles.h"
+#include "game/random.h"
+#include "game/rules.h"
+#include "platform/platform.h"
+#include "profile/prefs.h"
+#include "shell/clock.h"
+#include "shell/dialog_state.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+#include "shot/scene.h"
+
+namespace tessaran::shot {
+namespace {
+
+constexpr int64_t kSceneNow = 1'000'000;
+int64_t SceneSeconds() { return kSceneNow; }
+
+Cell& At(int column, int row) { return PlayBoard[static_cast<std::size_t>(CellIndex(column, row))]; }
+
+// A library puzzle in play for 12:34, with the score and clock as a game leaves them.
+void StartScenePuzzle(int32_t level, int index) {
+    SetClockOverrides(nullptr, SceneSeconds);
+    Prefs.difficulty = level;
+    ClearFallingPieces();
+    ResetGameScore();
+    MistakeCount = 0;
+    CrystalBallActive = false;
+    CrystalGuessed.fill(false);
+    GameIndex = index;
+    LoadLevel(kLibraryNumbers[level], index);
+    PlayClockStart = kSceneNow - (12 * 60 + 34);
+    ScreenState = ScreenGame;
+}
+
+// Every square of `value` shown, so its cross appears in the side panel.
+void ShowAll(int value) {
+    for (Cell& cell : PlayBoard)
+        if (cell.value == value) cell.known = 1;
+}
+
+// The first closed squares in board order: opened, with a few marks.
+void OpenSome(int count) {
+    for (Cell& cell : PlayBoard) {
+        if (count == 0) break;
+        if (cell.known) continue;
+        cell.activated = 1;
+        for (int k = 0; k < 9; ++k) cell.marks[k] = static_cast<uint8_t>((k + cell.column + cell.row) % 3 == 0);
+        --count;
+    }
+}
+
+// The first opened square, for the cursor.
+void PointAtOpenSquare() {
+    for (const Cell& cell : PlayBoard) {
+        if (cell.activated && !cell.known) {
+            CursorColumn = cell.column;
+            CursorRow = cell.row;
+            return;
+        }
+    }
+}
+
+void GameFrame(int) {
+    RunScreen();
+    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
+        DrawScoreDisplay();
+        DrawClockDisplay();
+    }
+}
+
+void MidGame() {
+    StartScenePuzzle(LevelMedium, 41);
+    ShowAll(5);
+    OpenSome(14);
+    PointAtOpenSquare();
+    AddToScore(1200);
+    AddToScore(-500);
+    AwardPhase = 1.4f;  // the pop-up near its brightest
+    SpawnFallingPiece(4, 2, 7);
+    for (int i = 0; i < 12; ++i) AdvanceFallingPieces();
+}
+
+void ChildGame() {
+    SetClockOverrides(nullptr, SceneSeconds);
+    Prefs.difficulty = LevelChild;
+    ClearBoard(PlayBoard);
+    GameIndex = 7;
+    srand(7);
+    GenerateChildPuzzle();
+    PlayClockStart = kSceneNow - 65;
+    ResetGameScore();
+    ScreenState = ScreenGame;
+    At(1, 1).activated = 1;
+    At(1, 1).marks[0] = At(1, 1).marks[3] = 1;
+    At(2, 3).activated = 1;
+    At(2, 3).marks[1] = 1;
+    CursorColumn = 1;
+    CursorRow = 1;
+}
+
+void CrystalGame() {
+    StartScenePuzzle(LevelEasy, 3);
+    OpenSome(6);
+    EnterCrystalBall();
+    int tried = 0;
+    for (Cell& cell : PlayBoard) {
+        if (cell.known || tried == 4) continue;
+        AssignMode = true;
+        ActOnSymbol(cell.column, cell.row, (cell.value + tried % 2) % 9);  // two right, two wrong
+        ++tried;
+    }
+    AssignMode = false;
+    PointAtOpenSquare();
+    CrystalWobblePhase = 0.8f;
+}
+
+void FramedKnownSquare() {
+    StartScenePuzzle(LevelHard, 100);
+    Prefs.pieceStyle = 2;
+    Prefs.flipNumberKeys = 1;
+    for (const Cell& cell : PlayBoard) {
+        if (cell.known) {
+            CursorColumn = cell.column;
+            CursorRow = cell.row;
+            break;
+        }
+    }
+}
+
+void SolvedGame() {
+    StartScenePuzzle(LevelEvil, 999);
+    for (Cell& cell : PlayBoard) cell.known = 1;
+    AddToScore(5300);
+    CursorColumn = CursorRow = -1;
+    TimeUsed = 3 * 3600 + 25;  // more than 99 minutes: the smaller clock
+    ScreenState = ScreenGameOver;
+}
+
+void PauseMenu() {
+    MidGame();
+    TimeUsed = 12 * 60 + 34;
+    PausedFromState = ScreenGame;
+    ScreenState = ScreenPause;
+    PointAt(88, 34);
+}
+
+void ConfirmEnd() {
+    MidGame();
+    TimeUsed = 12 * 60 + 34;
+    ConfirmKind = ConfirmEndGame;
+    ReturnState = ScreenGame;
+    ScreenState = ScreenConfirm;
+}
+
+void ConfirmQuit() {
+    ConfirmEnd();
+    ConfirmKind = tessaran::ConfirmQuit;
+}
+
+}  // namespace
+
+TESSARAN_SHOT_SCENE(game_board, "game-board", "a Medium game: marks, magnified cursor, cross, falling piece", MidGame,
+                    GameFrame);
+TESSARAN_SHOT_SCENE(game_child, "game-child", "a Child game with the cursor on an opened square", ChildGame,
+                    GameFrame);
+TESSARAN_SHOT_SCENE(game_crystal, "game-crystal", "Crystal Ball mode with four trials", CrystalGame, GameFrame);
+TESSARAN_SHOT_SCENE(game_frame, "game-frame", "cursor frame on a given, digits and flipped keys",
+                    FramedKnownSquare, GameFrame);
+TESSARAN_SHOT_SCENE(game_solved, "game-solved", "a solved Evil board in state 18 after 3 hours", SolvedGame,
+                    GameFrame);
+TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", PauseMenu, GameFrame);
+TESSARAN_SHOT_SCENE(confirm_end, "confirm-end", "\"Really end this game?\" over the board", ConfirmEnd, GameFrame);
+TESSARAN_SHOT_SCENE(confirm_quit, "confirm-quit", "\"Really end this game and exit Tessaran?\"", ConfirmQuit,
+                    GameFrame);
+
+}  // namespace tessaran::shot
