@@ -23,7 +23,8 @@ bool SolverGame = false;
 bool OneMoreGame = false;
 std::array<FallingPiece, kCellCount> FallingPieces{};
 
-bool ChildLayout() { return Prefs.difficulty == LevelChild && ScreenState != ScreenSolver; }
+// A game started from the solver keeps the solver's 9 x 9 grid until the next new game.
+bool ChildLayout() { return Prefs.difficulty == LevelChild && ScreenState != ScreenSolver && !SolverGame; }
 
 int BoardSideInUse() { return ChildLayout() ? kChildSide : kBoardSide; }
 

@@ -37,8 +37,8 @@ struct FallingPiece {
 };
 extern std::array<FallingPiece, kCellCount> FallingPieces;
 
-// True when the board is laid out as the Child level's 4 x 4 grid. The solver always works
-// on the full 9 x 9 grid, whatever level is selected.
+// True when the board is laid out as the Child level's 4 x 4 grid. The solver, and a game it
+// started, always work on the full 9 x 9 grid, whatever level is selected.
 bool ChildLayout();
 // The side of the grid in use: 4 in the Child layout, else 9.
 int BoardSideInUse();

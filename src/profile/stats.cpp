@@ -41,8 +41,9 @@ void CountGameWon() {
     PlaySound(SoundGameWon);
     ScreenState = ScreenGameOver;
     // Child games have no number in the picker; a game number outside the library (a stored
-    // fixed number, say) has no flag to set.
-    if (level >= LevelEasy && level < kLevelCount && GameIndex >= 0 && GameIndex < kPuzzlesPerLevel)
+    // fixed number, say) has no flag to set; a game typed into the solver is no library puzzle,
+    // whatever number the previous game left behind.
+    if (!SolverGame && level >= LevelEasy && level < kLevelCount && GameIndex >= 0 && GameIndex < kPuzzlesPerLevel)
         Prefs.wonGames[level - 1][GameIndex] = 1;
     SummaryTimer = 0.0f;
     SummaryStage = 0;

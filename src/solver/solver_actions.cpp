@@ -1,0 +1,113 @@
+// What the solver screen's buttons do. A game started here is a real game: counted, scored from
+// zero, timed from its start, and never credited to a library puzzle.
+#include <algorithm>
+#include <cstdio>
+
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "profile/prefs.h"
+#include "profile/stats.h"
+#include "shell/clock.h"
+#include "shell/screens.h"
+#include "solver/hints.h"
+#include "solver/solver.h"
+#include "solver/solver_entry.h"
+#include "solver/solver_screen.h"
+
+namespace tessaran {
+
+float SpinAngle = 0.0f;
+
+namespace {
+
+constexpr int32_t kPieceStyleCount = 3;
+
+bool EverySquareKnown() {
+    return std::all_of(PlayBoard.begin(), PlayBoard.end(), [](const Cell& cell) { return cell.known != 0; });
+}
+
+void ClearMarks(Cell& cell) { std::fill(std::begin(cell.marks), std::end(cell.marks), uint8_t{0}); }
+
+void ShowPossibles() {
+    SolverState.showPossibles = true;
+    ResetPossibles();
+    EliminatePossibles();
+}
+
+// The hint overlay belongs to the grid it was found on.
+void ClearHintOverlay() {
+    SolverState.markedCount = kNoHintShown;
+    SolverState.hintValue = 0;
+    std::snprintf(SolverState.hintText, sizeof SolverState.hintText, "%s", kSolverInstructions);
+}
+
+}  // namespace
+
+void ChangeSymbols() {
+    const int32_t style = Prefs.pieceStyle;  // a stored record may hold anything
+    Prefs.pieceStyle = style >= 0 && style < kPieceStyleCount ? (style + 1) % kPieceStyleCount : 0;
+}
+
+void ToggleSolverPossibles() {
+    if (SolverState.showPossibles) {
+        SolverState.showPossibles = false;
+        for (Cell& cell : PlayBoard) ClearMarks(cell);
+    } else {
+        ShowPossibles();
+    }
+}
+
+void ShowSolverHint() {
+    if (!SolverState.showPossibles) ShowPossibles();
+    GetHint();
+}
+
+void ApplySolverHint() {
+    if (!SolverState.showPossibles) ShowPossibles();
+    ApplyHint();
+    // The status line waits for the next entry, except when the hint placed the last value:
+    // a full grid must not go on offering "Play this Game" as a good puzzle.
+    if (EverySquareKnown()) UpdatePuzzleStatus();
+}
+
+bool SolverPlayOffered() { return !SolverState.playLocked; }
+
+bool PlaySolverGame() {
+    if (SolverState.playLocked) return false;
+    // The status was found before any hints were applied; check the grid as it is now.
+    if (EverySquareKnown() || CountSolutions(true) != 1) {
+        UpdatePuzzleStatus();
+        return false;
+    }
+    for (Cell& cell : PlayBoard) {
+        cell.activated = 0;
+        ClearMarks(cell);  // the solver's possibles are not the player's marks
+        cell.guess = 0;
+    }
+    // The same fresh start as any new game, without a library number of its own.
+    ClearFallingPieces();
+    HighlightRow = kNoHighlight;
+    ResetGameScore();
+    MistakeCount = 0;
+    CrystalBallActive = false;
+    CrystalGuessed.fill(false);
+    SolverGame = true;
+    StartPlayClock();
+    CountGameStarted();
+    ScreenState = ScreenGame;
+    return true;
+}
+
+bool SolveSolverGrid() {
+    if (SolverState.playLocked) return false;
+    if (CountSolutions(true) == 1)
+        for (Cell& cell : PlayBoard) cell.known = 1;
+    ClearHintOverlay();
+    UpdatePuzzleStatus();
+    return true;
+}
+
+void LeaveSolver() { ScreenState = ScreenMain; }
+
+}  // namespace tessaran
