@@ -10,11 +10,15 @@
 #include "game/game_screen.h"
 #include "game/pause_menu.h"
 #include "game/puzzles.h"
+#include "profile/main_screen.h"
 #include "profile/prefs.h"
+#include "profile/prefs_dialog.h"
 #include "profile/stats.h"
+#include "profile/summary.h"
 #include "shell/clock.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "ui/dialogs.h"
 #include "ui/widgets.h"
 
 namespace tessaran {
@@ -47,8 +51,14 @@ void RunScreen() {
     case ScreenConfirm: DrawConfirmDialog(); break;
     case ScreenGameOver:
         DrawGameScreen();
-        // HOOK(summary): DrawSummary() of profile/summary.h joins here once it is defined.
+        DrawSummary();
         break;
+    case ScreenMain: DrawMainScreen(); break;
+    case ScreenScoreName:
+    case ScreenPlayerName: DrawTextEntryDialog(); break;
+    case ScreenPreferences: DrawPreferencesDialog(); break;
+    case ScreenMessage: DrawMessageScreen(); break;
+    case ScreenAbout: DrawAboutScreen(); break;
     case ScreenNewGame: StartNewGame(); break;
     case ScreenQuit: QuitFrame();
     default: break;  // a state without a screen draws only the score and clock

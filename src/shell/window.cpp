@@ -10,6 +10,7 @@
 #include "game/random.h"
 #include "platform/native_window.h"
 #include "platform/platform.h"
+#include "profile/menus.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
 #include "shell/input.h"
@@ -67,6 +68,7 @@ void InitWindow() {
 void InitResources() {
     srand(static_cast<uint32_t>(CalendarSeconds()));
     StartAudio();
+    BuildMenus();
     // The process ends through exit(), never by returning from the main loop.
     std::atexit(StopAudio);
     ScatterBouncingPieces();

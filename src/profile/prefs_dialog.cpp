@@ -1,0 +1,125 @@
+// The preferences dialog: check boxes over the record's option fields, the volume arrows and the
+// sound switch. There is no cancel; every click changes the live record.
+#include "profile/prefs_dialog.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "audio/audio.h"
+#include "board/board_render.h"
+#include "game/board.h"
+#include "profile/prefs.h"
+#include "shell/screens.h"
+#include "ui/backdrop.h"
+#include "ui/dialogs.h"
+#include "ui/text.h"
+#include "ui/widgets.h"
+
+namespace tessaran {
+
+namespace {
+
+constexpr float kOptionX = 20.0f;
+constexpr const char* kWidestOption = "Flip number keys (for number pad play)";
+constexpr float kPanelDepth = -2.0f;  // in front of the board, behind the arrows (at -1) and text
+
+// As wide as the design's panel, or wider where a label needs it.
+void DrawDarkPanel(float right) {
+    SetBoardProjection();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.8f);
+    glBegin(GL_QUADS);
+    glVertex3f(1.0f, 0.5f, kPanelDepth);
+    glVertex3f(right, 0.5f, kPanelDepth);
+    glVertex3f(right, 8.0f, kPanelDepth);
+    glVertex3f(1.0f, 8.0f, kPanelDepth);
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
+void Invert(uint8_t& flag) { flag = flag ? 0 : 1; }
+
+}  // namespace
+
+void ToggleClickToActivate() {
+    Invert(Prefs.clickToActivate);
+    if (Prefs.clickToActivate) return;
+    for (Cell& cell : PlayBoard) {
+        if (cell.activated) continue;
+        cell.activated = 1;
+        if (Prefs.startAllMarked) std::fill(std::begin(cell.marks), std::end(cell.marks), uint8_t{1});
+    }
+}
+
+void StepSoundVolume(int32_t delta) {
+    if (!Prefs.soundOn) return;
+    Prefs.soundVolume = std::clamp(Prefs.soundVolume + delta, 0, 100);
+    ApplyVolumes();
+}
+
+void DrawPreferencesDialog() {
+    SetBoardProjection();
+    if (ReturnState == ScreenPause) {
+        DrawBoard(true);
+        DrawColourBackdrop();
+        DrawVersionStrip();
+        SetBoardProjection();
+        DrawBouncingPieces();
+    } else {
+        DrawColourBackdrop();
+        DrawVersionStrip();
+    }
+    UseDesignTextWidth();
+    SetTextSize(5);
+    const float widest = TextWidthPercent(kWidestOption);
+    DrawDarkPanel(std::max(7.0f, BoardXFromPercent(kOptionX + widest + 2.0f)));
+
+    SetTextSize(7);
+    SetTextColor(1.0f, 1.0f, 0.3f);
+    DrawTextShadowed(14.0f, "Preferences");
+
+    SetScreenProjection();
+    if (DoCheckBox(kOptionX, 25.0f, 5, "Use Vorlas", false, Prefs.pieceStyle == 0)) Prefs.pieceStyle = 0;
+    if (DoCheckBox(kOptionX, 29.0f, 5, "Use Numbers only", false, Prefs.pieceStyle == 1)) Prefs.pieceStyle = 1;
+    if (DoCheckBox(kOptionX, 33.0f, 5, "Use Vorlas and Numbers", false, Prefs.pieceStyle == 2)) Prefs.pieceStyle = 2;
+    if (DoCheckBox(kOptionX, 39.0f, 5, kWidestOption, false, Prefs.flipNumberKeys))
+        Invert(Prefs.flipNumberKeys);
+    if (DoCheckBox(kOptionX, 45.0f, 5, "Click to activate squares", false, Prefs.clickToActivate))
+        ToggleClickToActivate();
+    if (DoCheckBox(kOptionX, 49.0f, 5, "Start squares with all Vorlas selected", false, Prefs.startAllMarked))
+        Invert(Prefs.startAllMarked);
+    if (DoCheckBox(kOptionX, 55.0f, 5, "Show help at start of game", false, Prefs.showHelpAtStart))
+        Invert(Prefs.showHelpAtStart);
+    if (DoCheckBox(kOptionX, 61.0f, 5, "Pick Game Numbers Randomly", false, Prefs.pickRandomly))
+        Invert(Prefs.pickRandomly);
+
+    char volume[32];
+    std::snprintf(volume, sizeof volume, "Sound Volume: %d", Prefs.soundVolume);
+    SetTextSize(5);
+    if (Prefs.soundOn)
+        SetTextColor(1.0f, 1.0f, 1.0f);
+    else
+        SetTextColor(0.3f, 0.3f, 0.3f);
+    DrawTextAt(20.0f, 70.5f, volume);
+    SetScreenProjection();
+    const bool off = !Prefs.soundOn;
+    if (DoArrowButton(17.0f, 70.0f, 2.0f, true, off)) StepSoundVolume(5);
+    if (DoArrowButton(17.0f, 74.0f, 2.0f, false, off)) StepSoundVolume(-5);
+    if (DoButton(42.0f, 71.0f, 4, Prefs.soundOn ? "Turn Off" : "Turn On")) {
+        Invert(Prefs.soundOn);
+        ApplyVolumes();
+    }
+
+    SetTextSize(6);
+    if (DoButton(37.5f - TextWidthPercent("Finished") * 0.5f, 82.0f, 6, "Finished")) {
+        Prefs.Save();
+        ScreenState = ReturnState;
+    }
+    UsePlainTextWidth();
+}
+
+}  // namespace tessaran

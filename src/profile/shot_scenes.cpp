@@ -1,0 +1,188 @@
+// tessaran-shot scenes of the game's front: the main screen with its tables, menus and badge,
+// the end-of-game summary, the name entries, the message, about and preferences screens.
+#include <cstring>
+
+#include "game/game_screen.h"
+#include "game/game_state.h"
+#include "game/puzzles.h"
+#include "game/rules.h"
+#include "platform/platform.h"
+#include "profile/menus.h"
+#include "profile/prefs.h"
+#include "profile/scores.h"
+#include "profile/stats.h"
+#include "shell/clock.h"
+#include "shell/dialog_state.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+#include "shot/scene.h"
+#include "ui/backdrop.h"
+
+namespace tessaran::shot {
+namespace {
+
+constexpr int64_t kSceneNow = 2'000'000;
+int64_t SceneSeconds() { return kSceneNow; }
+
+// The backdrop as it looks after a few seconds on screen, not the black of its first frame.
+void WarmBackdrop() {
+    for (int i = 0; i < 150; ++i) StepColourBackdrop(1.0f);
+}
+
+void FillMediumTable() {
+    static const char* const names[] = {"Marigold", "Anonymous", "Tupa", "Quor the Quick", "Fernwick",
+                                        "Ruko", "Anonymous", "Thorn", "Hortense", "Barnaby"};
+    for (int r = 0; r < kTableRanks; ++r) {
+        Prefs.hsScore[LevelMedium][r] = 14200 - 900 * r;
+        Prefs.hsTime[LevelMedium][r] = 420 + 37 * r;
+        SetName(Prefs.hsName[LevelMedium][r], names[r]);
+    }
+    Prefs.levelGamesPlayed[LevelMedium] = 23;
+    Prefs.levelErrorFreeWins[LevelMedium] = 7;
+}
+
+void FrontFrame(int) {
+    RunScreen();
+    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
+        DrawScoreDisplay();
+        DrawClockDisplay();
+    }
+}
+
+void MainScreen() {
+    WarmBackdrop();
+    FillMediumTable();
+    HighlightRow = 2;
+    BuildMenus();
+    ScreenState = ScreenMain;
+    PointAt(85, 27);
+}
+
+void PlayerPage() {
+    WarmBackdrop();
+    FillMediumTable();
+    Prefs.currentPlayer = 3;
+    SetName(Prefs.playerName[2], "Fernwick the Fearless Solver");
+    Prefs.playerGamesPlayed[2] = 41;
+    Prefs.playerLevelGamesPlayed[2][LevelMedium] = 12;
+    Prefs.playerLevelErrorFreeWins[2][LevelMedium] = 5;
+    const int32_t best[] = {12100, 9800, 9800, 4400, 0};
+    for (int k = 0; k < kPersonalRanks; ++k) {
+        Prefs.playerBestScore[2][LevelMedium][k] = best[k];
+        Prefs.playerBestTime[2][LevelMedium][k] = best[k] ? 380 + 61 * k : 0;
+    }
+    ShowMyScores = true;
+    BuildMenus();
+    ScreenState = ScreenMain;
+}
+
+void PlayerMenuOpen() {
+    PlayerPage();
+    PlayerMenu.open = 1;
+    PlayerMenu.animation = 0.0f;
+}
+
+void DifficultyMenuOpen() {
+    MainScreen();
+    DifficultyMenu.open = 1;
+    DifficultyMenu.animation = 0.0f;
+}
+
+// A Medium puzzle just solved in 10 minutes without mistakes, the summary fully counted.
+void Summary() {
+    SetClockOverrides(nullptr, SceneSeconds);
+    Prefs.difficulty = LevelMedium;
+    ClearFallingPieces();
+    ResetGameScore();
+    GameIndex = 41;
+    LoadLevel(kLibraryNumbers[LevelMedium], 41);
+    for (Cell& cell : PlayBoard) cell.known = 1;
+    PlayClockStart = kSceneNow - 600;
+    TimeUsed = 600;
+    MistakeCount = 0;
+    SolverGame = false;
+    AddToScore(4600);
+    SummaryTimer = 0.0f;
+    SummaryStage = 0;
+    CursorColumn = CursorRow = -1;
+    ScreenState = ScreenGameOver;
+}
+
+void SummaryFrame(int i) {
+    // Skip the count-up to its end in a few frames, as a clicking player would.
+    if (i < 5) SummaryTimer += 100.0f;
+    if (SummaryTimer > 700.0f) SummaryTimer = 700.0f;
+    FrontFrame(i);
+}
+
+void NameEntry() {
+    Summary();
+    for (Cell& cell : PlayBoard) cell.known = (cell.column + cell.row) % 3 != 0;
+    FillMediumTable();
+    AddToScore(6000);
+    ScreenState = ScreenMain;
+    RecordScore();  // a place in the table: "EXCELLENT SCORE!"
+}
+
+void RenamePlayer() {
+    WarmBackdrop();
+    Prefs.currentPlayer = 5;
+    BuildMenus();
+    ScreenState = ScreenMain;
+    OpenChangePlayerName();
+    EditEntryText('M', nullptr);
+    EditEntryText('a', nullptr);
+    EditEntryText('r', nullptr);
+    EditEntryText('i', nullptr);
+}
+
+void PersonalBestMessage() {
+    WarmBackdrop();
+    ShowMessageScreen("Congratulations!", "This is your #2 personal high score, Marigold!", ScreenMain);
+}
+
+void About() {
+    WarmBackdrop();
+    ScreenState = ScreenAbout;
+}
+
+void Preferences() {
+    WarmBackdrop();
+    Prefs.pieceStyle = 2;
+    Prefs.flipNumberKeys = 1;
+    ReturnState = ScreenMain;
+    ScreenState = ScreenPreferences;
+    PointAt(30, 46);
+}
+
+void PreferencesOverPause() {
+    WarmBackdrop();
+    Prefs.soundOn = 0;
+    Prefs.difficulty = LevelHard;
+    LoadLevel(kLibraryNumbers[LevelHard], 5);
+    ReturnState = ScreenPause;
+    ScreenState = ScreenPreferences;
+}
+
+}  // namespace
+
+TESSARAN_SHOT_SCENE(main_screen, "main-screen", "the main screen: overall Medium table, a highlighted row",
+                    MainScreen, FrontFrame);
+TESSARAN_SHOT_SCENE(main_player, "main-player", "a profile's statistics page and its badge", PlayerPage, FrontFrame);
+TESSARAN_SHOT_SCENE(player_menu, "player-menu", "the open Player menu over a profile's page", PlayerMenuOpen,
+                    FrontFrame);
+TESSARAN_SHOT_SCENE(main_difficulty, "main-difficulty", "the open Difficulty menu", DifficultyMenuOpen, FrontFrame);
+TESSARAN_SHOT_SCENE(summary, "summary", "the end-of-game summary of a Medium game, fully counted", Summary,
+                    SummaryFrame);
+TESSARAN_SHOT_SCENE(name_entry, "name-entry", "\"EXCELLENT SCORE!\" name entry over the board", NameEntry,
+                    FrontFrame);
+TESSARAN_SHOT_SCENE(rename_player, "rename-player", "changing a profile's name, four letters typed", RenamePlayer,
+                    FrontFrame);
+TESSARAN_SHOT_SCENE(message, "message", "the message screen with a personal best", PersonalBestMessage, FrontFrame);
+TESSARAN_SHOT_SCENE(about, "about", "the about screen", About, FrontFrame);
+TESSARAN_SHOT_SCENE(preferences, "preferences", "the preferences dialog from the main screen", Preferences,
+                    FrontFrame);
+TESSARAN_SHOT_SCENE(preferences_pause, "preferences-pause", "the preferences over a paused game, sound off",
+                    PreferencesOverPause, FrontFrame);
+
+}  // namespace tessaran::shot
