@@ -137,6 +137,7 @@ void StartFromMainScreen() {
 
 void OnKey(unsigned char key, int, int) {
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
+    const int32_t before = ScreenState;
     switch (ScreenState) {
     case ScreenScoreName:
     case ScreenPlayerName:
@@ -153,6 +154,8 @@ void OnKey(unsigned char key, int, int) {
     case ScreenSolver: PlayKey(key, upper); break;
     default: break;
     }
+    // A click still waiting belongs to the screen it was made on, never to the one a key opened.
+    if (ScreenState != before) MouseClicked = false;
 }
 
 void OnKeyUp(unsigned char, int, int) {}
