@@ -2,9 +2,7 @@
 #include "support/game_window.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -49,7 +47,38 @@ void NoSleep(int) {}
 void Record(int sound) { Played.push_back(sound); }
 void NoDisplay() {}
 
+// The window's picture can reach the X server a little after the swap, so the frame is read
+// from the back buffer just before RunFrame swaps it (see glutSwapBuffers below).
+bool CaptureAtSwap = false;
+WindowPixels LastFrame;
+
+void ReadBackBuffer() {
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    LastFrame.width = kGameWindowWidth;
+    LastFrame.height = kGameWindowHeight;
+    const std::size_t row = static_cast<std::size_t>(kGameWindowWidth) * 3;
+    std::vector<uint8_t> up(row * kGameWindowHeight);
+    glReadPixels(0, 0, kGameWindowWidth, kGameWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, up.data());
+    LastFrame.rgb.resize(up.size());
+    for (int y = 0; y < kGameWindowHeight; ++y)  // GL rows grow upward
+        std::copy_n(&up[static_cast<std::size_t>(kGameWindowHeight - 1 - y) * row], row,
+                    &LastFrame.rgb[static_cast<std::size_t>(y) * row]);
+}
+
 }  // namespace
+}  // namespace tessaran::test
+
+// Stands in for freeglut's swap in the test programs: the frame is kept, then really swapped.
+extern "C" void glutSwapBuffers(void) {
+    if (tessaran::test::CaptureAtSwap) tessaran::test::ReadBackBuffer();
+    using Swap = void (*)();
+    static const Swap realSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
+    if (realSwap) realSwap();
+}
+
+namespace tessaran::test {
 
 const uint8_t* WindowPixels::At(int x, int y) const {
     x = std::clamp(x, 0, width - 1);
@@ -156,7 +185,9 @@ void GameWindow::Reset() {
 
 void GameWindow::RunFrames(int n) {
     for (int i = 0; i < n; ++i) {
+        CaptureAtSwap = i + 1 == n;
         RunFrame();
+        CaptureAtSwap = false;
         glutMainLoopEvent();
     }
 }
@@ -193,34 +224,7 @@ void GameWindow::ClickPercent(float x, float y) {
     Click(static_cast<int>(x * 0.01f * kGameWindowWidth), static_cast<int>(y * 0.01f * kGameWindowHeight));
 }
 
-WindowPixels GameWindow::Capture() {
-    // What the window shows, read from the X server: RunFrame has already swapped its buffers.
-    glFinish();
-    glXWaitGL();
-    Display* display = glXGetCurrentDisplay();
-    const Window window = glXGetCurrentDrawable();
-    WindowPixels f;
-    f.width = kGameWindowWidth;
-    f.height = kGameWindowHeight;
-    f.rgb.assign(static_cast<std::size_t>(f.width) * static_cast<std::size_t>(f.height) * 3, 0);
-    XImage* image = XGetImage(display, window, 0, 0, kGameWindowWidth, kGameWindowHeight, AllPlanes, ZPixmap);
-    if (!image) {
-        ADD_FAILURE() << "cannot read the window";
-        return f;
-    }
-    for (int y = 0; y < f.height; ++y) {
-        for (int x = 0; x < f.width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            uint8_t* out = &f.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
-                                   static_cast<std::size_t>(x)) * 3];
-            out[0] = static_cast<uint8_t>((pixel & image->red_mask) >> __builtin_ctzl(image->red_mask));
-            out[1] = static_cast<uint8_t>((pixel & image->green_mask) >> __builtin_ctzl(image->green_mask));
-            out[2] = static_cast<uint8_t>((pixel & image->blue_mask) >> __builtin_ctzl(image->blue_mask));
-        }
-    }
-    XDestroyImage(image);
-    return f;
-}
+WindowPixels GameWindow::Capture() { return LastFrame; }
 
 int64_t& GameWindow::PlaySeconds() { return FakeSeconds; }
 std::vector<int>& GameWindow::Sounds() { return Played; }

@@ -56,7 +56,7 @@ public:
     static int PixelX(float boardX);
     static int PixelY(float boardY);
 
-    // The last frame run, as the window shows it.
+    // The last frame of the latest RunFrames, as drawn (read just before its buffers swap).
     static WindowPixels Capture();
 
     static int64_t& PlaySeconds();    // what the calendar clock reads now
