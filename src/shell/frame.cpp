@@ -68,13 +68,15 @@ void RunScreen() {
 void RunFrame() {
     ServiceHoverSound();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const int32_t shown = ScreenState;
     RunScreen();
     if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
         DrawScoreDisplay();
         DrawClockDisplay();
     }
-    // A click no control took is dropped here, so it can never press a button of a later screen.
-    MouseClicked = false;
+    // A click nothing claimed stays pending on its own screen, but it never presses a button on
+    // the screen this frame moved to.
+    if (ScreenState != shown) MouseClicked = false;
     glutSwapBuffers();
     glutPostRedisplay();
     PaceFrame();

@@ -512,6 +512,16 @@ TEST_F(PlayScreenTest, AClickNoControlTookIsNotReplayedOnTheNextScreen) {
     CursorColumn = CursorRow = -1;
     // Empty panel space in the game, where the pause menu's "End This Game (E)" will be.
     W::ClickPercent(84.0f, 34.5f);
+    W::RunFrames(1);
+    W::Key('p');
+    W::RunFrames(2);
+    EXPECT_EQ(ScreenState, ScreenPause);
+
+    // Nor when the key comes before any frame has seen the click.
+    W::Key('p');
+    W::RunFrames(1);
+    ASSERT_EQ(ScreenState, ScreenGame);
+    W::ClickPercent(84.0f, 34.5f);
     W::Key('p');
     W::RunFrames(2);
     EXPECT_EQ(ScreenState, ScreenPause);
