@@ -18,6 +18,9 @@
 #include "shell/clock.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "solver/help.h"
+#include "solver/picker.h"
+#include "solver/solver_screen.h"
 #include "ui/dialogs.h"
 #include "ui/widgets.h"
 
@@ -59,6 +62,10 @@ void RunScreen() {
     case ScreenPreferences: DrawPreferencesDialog(); break;
     case ScreenMessage: DrawMessageScreen(); break;
     case ScreenAbout: DrawAboutScreen(); break;
+    case ScreenHelp: HelpScreen(); break;
+    case ScreenPicker: PuzzlePicker(); break;
+    case ScreenQuickHelp: QuickHelp(); break;
+    case ScreenSolver: SolverFrame(); break;
     case ScreenNewGame: StartNewGame(); break;
     case ScreenQuit: QuitFrame();
     default: break;  // a state without a screen draws only the score and clock

@@ -1,0 +1,140 @@
+// tessaran-shot scenes of the solver screen (with hints shown, solved, at the Child level), every
+// help page, the quick help, and the puzzle picker with some puzzles won.
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/puzzles.h"
+#include "game/random.h"
+#include "game/rules.h"
+#include "profile/prefs.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+#include "shot/scene.h"
+#include "solver/help.h"
+#include "solver/hints.h"
+#include "solver/picker.h"
+#include "solver/solver.h"
+#include "solver/solver_entry.h"
+#include "solver/solver_screen.h"
+
+namespace tessaran::shot {
+namespace {
+
+void ScreenFrame(int) { RunScreen(); }
+
+// The solver opened and a library puzzle typed in square by square, as a player copies one.
+void TypeInPuzzle(int32_t level, int index) {
+    PuzzleRecord record;
+    const bool found = ReadPuzzleRecord(kLibraryNumbers[level], index, record);
+    OpenSolver();
+    srand(1);  // opening reseeds from the clock; scenes must draw the same every time
+    if (!found) return;
+    for (int i = 0; i < kCellCount; ++i)
+        if (record.cells[i] < 0) ActOnSymbol(i / 9, i % 9, -record.cells[i] - 1);
+}
+
+void SolverHint() {
+    TypeInPuzzle(LevelMedium, 7);
+    ShowSolverHint();
+    CursorColumn = SolverState.markedColumns[0];
+    CursorRow = SolverState.markedRows[0];
+    PointAt(87, 60);
+}
+
+// Hints applied to the first Evil library puzzle that needs a naked subset, until that subset
+// is the next hint: several squares marked, no piece shown.
+bool ReachSubset() {
+    SolverState.showPossibles = true;
+    ResetPossibles();
+    EliminatePossibles();
+    for (int k = 0; k < kCellCount; ++k) {
+        Hint hint;
+        if (!GetHint(hint)) return false;
+        if (hint.technique == HintSubset) return true;
+        ApplyHint();
+    }
+    return false;
+}
+
+void SolverSubset() {
+    for (int index = 0; index < kLibraryIndexCount; ++index) {
+        TypeInPuzzle(LevelEvil, index);
+        if (ReachSubset()) break;
+    }
+    CursorColumn = CursorRow = -1;
+}
+
+void SolverSolved() {
+    TypeInPuzzle(LevelHard, 11);
+    SolveSolverGrid();
+    CursorColumn = 4;
+    CursorRow = 4;
+}
+
+// At the Child level the solver still shows the whole grid; entries sit all over it.
+void SolverChild() {
+    Prefs.difficulty = LevelChild;
+    TypeInPuzzle(LevelEasy, 2);
+    CursorColumn = 7;
+    CursorRow = 6;
+}
+
+void SolverEmpty() {
+    OpenSolver();
+    srand(1);
+    CursorColumn = 2;
+    CursorRow = 3;
+}
+
+template <int Page>
+void HelpPageSetUp() {
+    HelpPage = Page;
+    HelpPageShown = kNoHelpPageShown;
+    ScreenState = ScreenHelp;
+}
+
+void QuickHelpSetUp() {
+    // Behind the panel: the board of the game that ended last.
+    LoadLevel(kLibraryNumbers[LevelMedium], 3);
+    ScreenState = ScreenQuickHelp;
+}
+
+void QuickHelpChildSetUp() {
+    Prefs.difficulty = LevelChild;
+    ClearBoard(PlayBoard);
+    ScreenState = ScreenQuickHelp;
+}
+
+void PickerSetUp() {
+    Prefs.difficulty = LevelHard;
+    PickerPageStart = 200;
+    for (int index : {200, 201, 207, 230, 263, 288, 305, 344, 399}) Prefs.wonGames[LevelHard - 1][index] = 1;
+    ScreenState = ScreenPicker;
+    PointAt(50, 47);
+}
+
+}  // namespace
+
+TESSARAN_SHOT_SCENE(solver_hint, "solver-hint", "the solver with a typed-in puzzle and a hint shown", SolverHint,
+                    ScreenFrame);
+TESSARAN_SHOT_SCENE(solver_subset, "solver-subset", "the solver showing a naked-subset hint", SolverSubset,
+                    ScreenFrame);
+TESSARAN_SHOT_SCENE(solver_solved, "solver-solved", "the solver after Solve", SolverSolved, ScreenFrame);
+TESSARAN_SHOT_SCENE(solver_child, "solver-child", "the solver at the Child level: still 9 x 9", SolverChild,
+                    ScreenFrame);
+TESSARAN_SHOT_SCENE(solver_empty, "solver-empty", "the solver as opened", SolverEmpty, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_0, "help-0", "help page 0, welcome", HelpPageSetUp<0>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_1, "help-1", "help page 1, rows", HelpPageSetUp<1>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_2, "help-2", "help page 2, columns", HelpPageSetUp<2>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_3, "help-3", "help page 3, sections", HelpPageSetUp<3>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_4, "help-4", "help page 4, mouse controls", HelpPageSetUp<4>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_5, "help-5", "help page 5, keyboard controls", HelpPageSetUp<5>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_6, "help-6", "help page 6, Crystal Ball mode", HelpPageSetUp<6>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_7, "help-7", "help page 7, Child mode", HelpPageSetUp<7>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_8, "help-8", "help page 8, scoring", HelpPageSetUp<8>, ScreenFrame);
+TESSARAN_SHOT_SCENE(help_9, "help-9", "help page 9, hints", HelpPageSetUp<9>, ScreenFrame);
+TESSARAN_SHOT_SCENE(quick_help, "quick-help", "the quick help before a game", QuickHelpSetUp, ScreenFrame);
+TESSARAN_SHOT_SCENE(quick_help_child, "quick-help-child", "the quick help before a Child game", QuickHelpChildSetUp,
+                    ScreenFrame);
+TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, ScreenFrame);
+
+}  // namespace tessaran::shot

@@ -1,0 +1,183 @@
+// The solver screen's frame: the board as typed in, the buttons down the right, the hint and
+// status lines, and the spinning frames round the squares a hint is about.
+#include "solver/solver_screen.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "board/board_render.h"
+#include "board/pieces.h"
+#include "game/game_state.h"
+#include "profile/prefs.h"
+#include "shell/clock.h"
+#include "solver/help.h"
+#include "solver/solver.h"
+#include "ui/backdrop.h"
+#include "ui/text.h"
+#include "ui/widgets.h"
+
+namespace tessaran {
+
+namespace {
+
+// The column right of the board, in percent. The game's font is wider than the texts here were
+// first laid out for, so the whole column is narrowed by one common factor until its widest row
+// fits: the buttons in pairs and the wrapped lines then keep inside the window.
+constexpr float kColumnLeft = 75.5f, kColumnRight = 99.0f;
+constexpr float kPanelCentre = 87.0f;
+constexpr int32_t kColumnSize = 4;
+constexpr float kButtonReach = 1.5f;  // a button's frame reaches this far past its text
+constexpr float kButtonGap = 0.5f;    // between the frames of two buttons in a row
+constexpr float kTitleY = 2.0f;
+constexpr int32_t kTitleSize = 6;
+constexpr float kRowY[5] = {10.0f, 16.0f, 22.0f, 28.0f, 34.0f};
+constexpr float kHintY = 70.0f, kStatusY = 90.0f;
+constexpr float kLinePitch = 0.8f;
+constexpr float kOverlayDepth = 4.0f;
+constexpr float kFrameOuter = 0.55f, kFrameInner = 0.5f;
+constexpr float kHintPieceX = 10.5f, kHintPieceDepth = 5.0f, kHintPieceScale = 0.6f;
+constexpr float kHintBoxHalf = 0.3f, kHintBoxBorder = 0.04f;
+constexpr float kHintBoxGap = 0.1f;  // board units between the hint text and the piece's box
+
+const char* const kGetHint = "Get a Hint";
+const char* const kApplyHint = "Apply Hint";
+const char* const kPlay = "Play this Game";
+const char* const kSolve = "Solve";
+const char* const kReturn = "Return to Main Screen";
+
+float Width(const char* text) { return TextWidthPercent(text); }
+
+// The width factor that fits every row of the column at full size.
+float ColumnCondense() {
+    TextRenderer.SetWidthScale(1.0f);
+    SetTextSize(kColumnSize);
+    const float room = kColumnRight - kColumnLeft;
+    const float single = room - 2.0f * kButtonReach;
+    const float paired = room - 4.0f * kButtonReach - kButtonGap;
+    float scale = 1.0f;
+    auto fit = [&](float width, float space) {
+        if (width > space) scale = std::min(scale, space / width);
+    };
+    fit(Width("Change Symbols"), single);
+    fit(std::max(Width("Hide Possibles"), Width("Show Possibles")), single);
+    fit(Width(kGetHint) + Width(kApplyHint), paired);
+    fit(Width(kPlay) + Width(kSolve), paired);
+    fit(Width(kReturn), single);
+    return scale;
+}
+
+bool CentredButton(float y, const char* label) {
+    return DoButton(kPanelCentre - Width(label) * 0.5f, y, kColumnSize, label);
+}
+
+// Two buttons sharing a row: the first against the column's left edge, the second its right.
+bool LeftButton(float y, const char* label) { return DoButton(kColumnLeft + kButtonReach, y, kColumnSize, label); }
+bool RightButton(float y, const char* label) {
+    return DoButton(kColumnRight - kButtonReach - Width(label), y, kColumnSize, label);
+}
+
+void FillRect(float x0, float y0, float x1, float y1) {
+    glBegin(GL_QUADS);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y1);
+    glEnd();
+}
+
+void DrawMarkedSquares() {
+    SetBoardProjection();
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    SpinAngle += FrameFactor;
+    glColor3f(1.0f, 0.3f, 1.0f);
+    const int32_t count = SolverState.markedCount < kMaxMarked ? SolverState.markedCount : kMaxMarked;
+    for (int32_t k = 0; k < count; ++k) {
+        glPushMatrix();
+        glTranslatef(static_cast<float>(SolverState.markedColumns[k]), static_cast<float>(SolverState.markedRows[k]),
+                     kOverlayDepth);
+        glRotatef(SpinAngle, 0.0f, 0.0f, 1.0f);
+        FillRect(-kFrameOuter, -kFrameOuter, -kFrameInner, kFrameOuter);
+        FillRect(kFrameOuter, -kFrameOuter, kFrameInner, kFrameOuter);
+        FillRect(-kFrameOuter, -kFrameOuter, kFrameOuter, -kFrameInner);
+        FillRect(-kFrameOuter, kFrameOuter, kFrameOuter, kFrameInner);
+        glPopMatrix();
+    }
+}
+
+// The piece the hint sentence ends on, in its box just under the sentence. Returns where the
+// box ends, in percent down.
+float DrawHintPiece(float textBottom) {
+    const float centreY = BoardYFromPercent(textBottom) + kHintBoxGap + kHintBoxHalf + kHintBoxBorder;
+    DrawShadedBox(kHintPieceX - kHintBoxHalf, centreY - kHintBoxHalf, kHintPieceX + kHintBoxHalf,
+                  centreY + kHintBoxHalf, kHintBoxBorder);
+    glPushMatrix();
+    glTranslatef(kHintPieceX, centreY, kHintPieceDepth);
+    glScalef(kHintPieceScale, kHintPieceScale, 1.0f);
+    DrawPieceBright(SolverState.hintValue, 0);
+    glPopMatrix();
+    return (centreY + kHintBoxHalf + kHintBoxBorder + 0.6f) / kBoardPerPercentY;
+}
+
+// Wrapped text in the column; returns where its last line ends, in percent down.
+float ColumnText(float top, const char* text) {
+    SetTextSize(kColumnSize);
+    const std::vector<std::string> lines = WrapTextLines(
+        text, kColumnRight - kColumnLeft, [](const std::string& line) { return TextWidthPercent(line.c_str()); });
+    DrawWrappedText(kColumnLeft, kColumnRight, top, kColumnSize, text);
+    return top + static_cast<float>(lines.size()) * static_cast<float>(kColumnSize) * kLinePitch;
+}
+
+}  // namespace
+
+void SolverFrame() {
+    SetBoardProjection();
+    // The solver's grid is always 9 x 9, so its backdrop is the strip beside it at every level.
+    const int32_t level = Prefs.difficulty;
+    if (level == LevelChild) Prefs.difficulty = LevelMedium;
+    DrawColourBackdrop();
+    Prefs.difficulty = level;
+    SetBoardProjection();
+    DrawBoard(false);
+    SetBoardProjection();
+    DrawCursorSquare();
+
+    SetTextColor(1.0f, 1.0f, 0.0f);
+    SetTextSize(kTitleSize);
+    TextRenderer.SetWidthScale(1.0f);
+    const char* title = "Tessaran Solver";
+    const float titleRoom = kColumnRight - kColumnLeft;
+    if (Width(title) > titleRoom) TextRenderer.SetWidthScale(titleRoom / Width(title));
+    DrawTextAt(kPanelCentre - Width(title) * 0.5f, kTitleY, title);
+
+    // Once a button has left the screen, the buttons after it are not offered in this frame.
+    TextRenderer.SetWidthScale(ColumnCondense());
+    if (CentredButton(kRowY[0], "Change Symbols")) ChangeSymbols();
+    if (CentredButton(kRowY[1], SolverState.showPossibles ? "Hide Possibles" : "Show Possibles"))
+        ToggleSolverPossibles();
+    if (LeftButton(kRowY[2], kGetHint)) ShowSolverHint();
+    if (RightButton(kRowY[2], kApplyHint)) ApplySolverHint();
+    // "Solve" shares the row of "Play this Game": both are there only for a good puzzle.
+    bool left = false;
+    if (SolverPlayOffered()) {
+        if (LeftButton(kRowY[3], kPlay)) left = PlaySolverGame();
+        if (!left && RightButton(kRowY[3], kSolve)) SolveSolverGrid();
+    }
+    if (!left && CentredButton(kRowY[4], kReturn)) LeaveSolver();
+
+    SetTextColor(1.0f, 1.0f, 0.3f);
+    float bottom = ColumnText(kHintY, SolverState.hintText);
+    const bool hintShown = SolverState.markedCount != kNoHintShown;
+    if (hintShown) {
+        DrawMarkedSquares();
+        if (SolverState.hintValue > 0) bottom = DrawHintPiece(bottom);
+    }
+    SetTextColor(0.3f, 1.0f, 1.0f);
+    ColumnText(std::max(kStatusY, bottom + 1.0f), SolverState.statusText);
+    TextRenderer.SetWidthScale(1.0f);
+}
+
+}  // namespace tessaran
