@@ -1,0 +1,149 @@
+// The built game played with real X keys: an Easy puzzle solved with the keyboard alone, and a
+// game ended with Q and Y. The puzzle's solution comes from tessaran-cli, as the game loads it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/random.h"
+#include "profile/prefs.h"
+#include "support/game_process.h"
+#include "support/temp_home.h"
+
+namespace tessaran::test {
+namespace {
+
+constexpr int32_t kFixedGameNumber = 4242;
+
+void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Preferences for a quick start: Easy, puzzles chosen at random from a fixed game number, no
+// quick help, so N on the main screen goes straight into the game.
+void WriteQuickStartPrefs(const GameProcess& game) {
+    static PrefsRecord record;  // 15000 bytes: not on the stack
+    SetDefaults(record);
+    record.difficulty = 1;
+    record.showHelpAtStart = 0;
+    record.pickRandomly = 1;
+    record.fixedNumberSet = 1;
+    record.fixedNumber = kFixedGameNumber;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", std::vector<unsigned char>(bytes, bytes + sizeof record));
+}
+
+// The library index the game deals from that game number.
+int DealtIndex() {
+    srand(static_cast<uint32_t>(kFixedGameNumber));
+    return rand() % 1000;
+}
+
+struct Puzzle {
+    std::string givens, solution;  // 81 characters each, row by row
+};
+
+Puzzle ReadPuzzle(int index) {
+    std::istringstream lines(RunCapture(TESSARAN_BINARY_DIR "/tessaran-cli library 30"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        int n = -1, rating = 0;
+        Puzzle p;
+        fields >> n >> rating >> p.givens >> p.solution;
+        if (n == index) return p;
+    }
+    return {};
+}
+
+PrefsRecord ReadRecord(const GameProcess& game) {
+    PrefsRecord record{};
+    const std::string bytes = ReadText(game.InstallDir() + "/Tessaran Prefs.10W");
+    if (bytes.size() == sizeof record) std::memcpy(&record, bytes.data(), sizeof record);
+    return record;
+}
+
+double ShareDiffering(const std::string& a, const std::string& b) {
+    const std::string x = ReadText(a), y = ReadText(b);
+    if (x.empty() || x.size() != y.size()) return 1.0;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) differing += x[i] != y[i];
+    return static_cast<double>(differing) / static_cast<double>(x.size());
+}
+
+TEST(PlayE2E, AnEasyPuzzleSolvedWithTheKeyboardAlone) {
+    const int index = DealtIndex();
+    const Puzzle puzzle = ReadPuzzle(index);
+    ASSERT_EQ(puzzle.solution.size(), 81u) << "no record " << index << " in library 30";
+
+    GameProcess game;
+    WriteQuickStartPrefs(game);
+    game.Start();
+    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+    game.Key("n");
+    Pause(700);
+    const std::string start = game.Root() + "/start.png", solved = game.Root() + "/solved.png";
+    ASSERT_TRUE(game.Screenshot(start));
+
+    // Asked to quit, the player thinks better of it.
+    game.Key("q");
+    Pause(300);
+    game.Key("n");
+
+    // To the top-left square (the arrows stop at the edges), then along the rows in a snake.
+    std::string keys;
+    for (int i = 0; i < 9; ++i) keys += "Left Up ";
+    int open = 0;
+    for (int row = 0; row < 9; ++row) {
+        for (int step = 0; step < 9; ++step) {
+            const int column = row % 2 == 0 ? step : 8 - step;
+            const std::size_t at = static_cast<std::size_t>(row * 9 + column);
+            if (puzzle.givens[at] == '.') {
+                keys += std::string("shift+") + puzzle.solution[at] + " ";
+                ++open;
+            }
+            if (step < 8) keys += row % 2 == 0 ? "Right " : "Left ";
+        }
+        if (row < 8) keys += "Down ";
+        game.Key(keys);
+        keys.clear();
+    }
+    Pause(700);
+    ASSERT_TRUE(game.Screenshot(solved));
+    EXPECT_GT(ShareDiffering(start, solved), 0.02) << "the board filled in and the summary came up";
+
+    // The summary counts up for about fifteen seconds, then the score asks for a name.
+    Pause(17000);
+    game.Key("Return");
+    Pause(500);
+    game.Key("q");
+    EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+
+    const PrefsRecord record = ReadRecord(game);
+    EXPECT_EQ(record.wonGames[0][index], 1) << "the won puzzle is marked in the picker";
+    EXPECT_EQ(record.levelErrorFreeWins[1], 1);
+    EXPECT_EQ(record.levelGamesPlayed[1], 1);
+    EXPECT_GE(record.hsScore[1][0], 100 * open + 2000) << "right pieces and the completion bonus";
+}
+
+TEST(PlayE2E, QAndYesEndTheGameAndTheProgram) {
+    GameProcess game;
+    WriteQuickStartPrefs(game);
+    game.Start();
+    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+    game.Key("n");
+    Pause(500);
+    game.Key("Right Down shift+1 q");
+    Pause(300);
+    game.Key("y");
+    EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+    const PrefsRecord record = ReadRecord(game);
+    EXPECT_EQ(record.levelGamesPlayed[1], 1);
+    EXPECT_EQ(record.wonGames[0][DealtIndex()], 0);
+}
+
+}  // namespace
+}  // namespace tessaran::test
