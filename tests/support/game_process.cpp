@@ -73,11 +73,18 @@ GameProcess::~GameProcess() {
 }
 
 void GameProcess::Start(const std::string& cwd, bool noDialogs) {
+    // A game that has ended may be started again in the same home and installation.
+    exited_ = false;
+    exitStatus_ = -1;
+    window_ = 0;
     std::vector<std::string> env = {
         "HOME=" + Home(), "XDG_CONFIG_HOME=" + ConfigHome(), "XDG_DATA_HOME=" + DataHome(),
         "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null"};
     if (const char* d = std::getenv("DISPLAY")) env.push_back(std::string("DISPLAY=") + d);
     if (const char* x = std::getenv("XAUTHORITY")) env.push_back(std::string("XAUTHORITY=") + x);
+    // A sanitized build of the game reports under the same options as the test itself.
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        if (const char* v = std::getenv(name)) env.push_back(std::string(name) + "=" + v);
     env.push_back(noDialogs ? "PATH=" + root_ + "/empty-path" : std::string("PATH=") + std::getenv("PATH"));
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
