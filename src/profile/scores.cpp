@@ -21,6 +21,13 @@ char EntryOffered[kNameSlot] = "";
 
 namespace {
 
+uint8_t EntryKeys[kEntryKeyQueueSize];
+int EntryKeyCount = 0, EntryKeyFirst = 0;
+
+}  // namespace
+
+namespace {
+
 bool TableLevel(int32_t level) { return level >= 0 && level < kLevelCount; }
 bool Profile(int32_t player) { return player >= 1 && player <= kPlayerCount; }
 
@@ -166,6 +173,7 @@ void OpenTextEntry(int32_t state, const char* title, const char* prompt, char* t
     CopyName(EntryOffered, target);
     EntryEdited = 0;
     DialogKey = 0;
+    ClearEntryKeys();
     ReturnState = returnTo;
     ScreenState = state;
 }
@@ -176,6 +184,35 @@ void OpenChangePlayerName() {
     TakeSnapshot();
     OpenTextEntry(ScreenPlayerName, "Change Player Name:", "Please enter the new name below:",
                   Prefs.playerName[p - 1], ScreenMain);
+}
+
+void QueueEntryKey(uint8_t key) {
+    if (EntryKeyCount >= kEntryKeyQueueSize) return;
+    EntryKeys[(EntryKeyFirst + EntryKeyCount) % kEntryKeyQueueSize] = key;
+    ++EntryKeyCount;
+}
+
+bool NextEntryKey(uint8_t& key) {
+    if (EntryKeyCount == 0) return false;
+    key = EntryKeys[EntryKeyFirst];
+    EntryKeyFirst = (EntryKeyFirst + 1) % kEntryKeyQueueSize;
+    --EntryKeyCount;
+    return true;
+}
+
+void ClearEntryKeys() { EntryKeyCount = EntryKeyFirst = 0; }
+
+bool HandleEntryKey(uint8_t key, float (*width)(const char*)) {
+    if (key == 13) {
+        ConfirmTextEntry();
+        return false;
+    }
+    if (key == 27) {
+        CancelTextEntry();
+        return false;
+    }
+    if (key != 0) EditEntryText(key, width);
+    return true;
 }
 
 void TrimLeadingBlanks(char* text) {
@@ -223,6 +260,7 @@ void ConfirmTextEntry() {
     Prefs.Save();
     MouseClicked = false;
     DialogKey = 0;
+    ClearEntryKeys();  // keys typed after Enter belong to no entry
 }
 
 void CancelTextEntry() {
@@ -232,6 +270,7 @@ void CancelTextEntry() {
     RestoreSnapshot();
     MouseClicked = false;
     DialogKey = 0;
+    ClearEntryKeys();
 }
 
 }  // namespace tessaran

@@ -53,6 +53,16 @@ void OpenChangePlayerName();
 // text holds fewer than 29 and is narrower than 35.5 % at size 3 (`width` measures it). Other
 // bytes do nothing. The slot is kept NUL-terminated and zero-filled after the text.
 void EditEntryText(uint8_t key, float (*width)(const char*));
+// Keys typed into the entry wait here, in order, for its next frame: several keys can arrive
+// between two frames (a fast typist, a pasted name) and none may be lost. A full queue drops
+// further keys; opening an entry empties it.
+inline constexpr int kEntryKeyQueueSize = 64;
+void QueueEntryKey(uint8_t key);
+bool NextEntryKey(uint8_t& key);
+void ClearEntryKeys();
+// One key for the open entry: Enter confirms, Esc cancels, anything else edits (see
+// EditEntryText). Returns false once the entry has been left.
+bool HandleEntryKey(uint8_t key, float (*width)(const char*));
 // Leading blanks are dropped (a name never starts with one).
 void TrimLeadingBlanks(char* text);
 // Enter: keeps the name (an empty one becomes the offered text again), remembers a high-score

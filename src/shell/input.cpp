@@ -12,6 +12,7 @@
 #include "game/pause_menu.h"
 #include "game/rules.h"
 #include "profile/prefs.h"
+#include "profile/scores.h"
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/input_state.h"
@@ -141,7 +142,7 @@ void OnKey(unsigned char key, int, int) {
     switch (ScreenState) {
     case ScreenScoreName:
     case ScreenPlayerName:
-        if (std::isprint(key) || key == 13 || key == 8 || key == 27) DialogKey = key;
+        QueueEntryKey(key);  // every key in order; the entry keeps what a name may hold
         break;
     case ScreenConfirm:
     case ScreenMessage: DialogKey = upper; break;
@@ -180,28 +181,44 @@ void OnSpecialKey(int key, int, int) {
     CursorRow = CursorRow < 0 ? 0 : (CursorRow > last ? last : CursorRow);
 }
 
+namespace {
+
+// A window position as a fraction of the 4:3 drawing area. OnReshape asks for a 4:3 window;
+// where a window manager keeps another shape, the area is the viewport at the bottom left.
+bool AreaFraction(int x, int y, float& fx, float& fy) {
+    const int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    if (w <= 0 || h <= 0) return false;
+    int areaW = 0, areaH = 0;
+    AspectFit(w, h, areaW, areaH);
+    fx = static_cast<float>(x) / static_cast<float>(areaW);
+    fy = static_cast<float>(y - (h - areaH)) / static_cast<float>(areaH);
+    return true;
+}
+
+}  // namespace
+
 void OnMouseButton(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
-    if (w <= 0 || h <= 0) return;
+    float fx = 0.0f, fy = 0.0f;
+    if (!AreaFraction(x, y, fx, fy)) return;
     MouseClicked = true;
-    ClickX = static_cast<float>(x) / static_cast<float>(w) * kBoardWidth - 0.6f;
-    ClickY = static_cast<float>(y) / static_cast<float>(h) * kBoardHeight - 0.6f;
+    ClickX = fx * kBoardWidth - 0.6f;
+    ClickY = fy * kBoardHeight - 0.6f;
 }
 
 void OnPointerMove(int x, int y) {
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
-    if (w <= 0 || h <= 0) return;
-    float bx = static_cast<float>(x) / static_cast<float>(w) * kBoardWidth - 0.6f + 0.5f;
-    float by = static_cast<float>(y) / static_cast<float>(h) * kBoardHeight - 0.6f + 0.5f;
+    float fx = 0.0f, fy = 0.0f;
+    if (!AreaFraction(x, y, fx, fy)) return;
+    float bx = fx * kBoardWidth - 0.6f + 0.5f;
+    float by = fy * kBoardHeight - 0.6f + 0.5f;
     if (ChildLayout()) {
         bx -= 2.5f;
         by -= 2.5f;
     }
     CursorColumn = static_cast<int32_t>(bx);
     CursorRow = static_cast<int32_t>(by);
-    HoverX = x * 100 / w;
-    HoverY = y * 100 / h;
+    HoverX = static_cast<int32_t>(fx * 100.0f);
+    HoverY = static_cast<int32_t>(fy * 100.0f);
 }
 
 void AspectFit(int width, int height, int& fitWidth, int& fitHeight) {

@@ -138,15 +138,17 @@ void DrawTextEntryDialog() {
     SetTextColor(1.0f, 1.0f, 0.0f);
     DrawFittedCentred(kEntryCentre, 40.0f, EntryPrompt, kPanelRoom);
 
-    if (DialogKey == 13) {
-        ConfirmTextEntry();
-    } else if (DialogKey == 27) {
-        CancelTextEntry();
-    } else if (DialogKey != 0) {
-        SetTextSize(3);  // the length limit is measured at this size
-        EditEntryText(DialogKey, WidthAtCurrentSize);
-        DialogKey = 0;
+    // The buttons' key first, then every key typed since the last frame, in order. Each is
+    // measured at size 3, where the length limit is defined.
+    const uint8_t buttonKey = DialogKey;
+    DialogKey = 0;
+    SetTextSize(3);
+    bool open = HandleEntryKey(buttonKey, WidthAtCurrentSize);
+    for (uint8_t key = 0; open && NextEntryKey(key);) {
+        SetTextSize(3);
+        open = HandleEntryKey(key, WidthAtCurrentSize);
     }
+
     if (EntryTarget) {
         SetTextSize(8);
         if (EntryEdited)
