@@ -17,6 +17,7 @@
 #include "shell/input.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "solver/solver_entry.h"
 #include "support/game_window.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -393,6 +394,33 @@ TEST_F(PlayScreenTest, TheQuestionFromThePauseMenuReturnsToThePauseMenuWithTheCl
     W::Key('y');
     W::RunFrames(1);
     EXPECT_EQ(ScreenState, ScreenMain);
+}
+
+TEST_F(PlayScreenTest, EndingFromTheSolverRecordsNoScore) {
+    // The last game's score, already recorded, must not enter the tables a second time.
+    W::StartGame(LevelEasy, 8);
+    AddToScore(4000);
+    OpenSolver();
+    W::RunFrames(1);
+    ASSERT_EQ(ScreenState, ScreenSolver);
+    W::Key('e');
+    ASSERT_EQ(ScreenState, ScreenConfirm);
+    W::Key('y');
+    W::RunFrames(1);
+    EXPECT_EQ(ScreenState, ScreenMain);
+    EXPECT_EQ(Prefs.hsScore[LevelEasy][0], 0);
+}
+
+TEST_F(PlayScreenTest, QuittingWithATableScoreAsksForTheNameBeforeQuitting) {
+    W::StartGame(LevelEasy, 8);
+    AddToScore(4000);
+    W::Key('Q');
+    W::RunFrames(1);
+    W::Key('Y');
+    W::RunFrames(1);
+    EXPECT_EQ(ScreenState, ScreenScoreName);
+    EXPECT_EQ(ReturnState, ScreenQuit) << "the name entry leads on to the quit";
+    EXPECT_EQ(Prefs.hsScore[LevelEasy][0], 4000);
 }
 
 // ---- Winning -------------------------------------------------------------------------------
