@@ -136,9 +136,14 @@ void RenamePlayer() {
     EditEntryText('i', nullptr);
 }
 
-void PersonalBestMessage() {
+// The longest message the game shows: the reminder, with a name of the full 29 characters.
+void ReminderMessage() {
     WarmBackdrop();
-    ShowMessageScreen("Congratulations!", "This is your #2 personal high score, Marigold!", ScreenMain);
+    Prefs.currentPlayer = 6;
+    SetName(Prefs.playerName[5], "Hortense of the Seven Squares");
+    PendingPlayerNote = true;
+    BuildMenus();
+    ScreenState = ScreenMain;
 }
 
 void About() {
@@ -178,7 +183,7 @@ TESSARAN_SHOT_SCENE(name_entry, "name-entry", "\"EXCELLENT SCORE!\" name entry o
                     FrontFrame);
 TESSARAN_SHOT_SCENE(rename_player, "rename-player", "changing a profile's name, four letters typed", RenamePlayer,
                     FrontFrame);
-TESSARAN_SHOT_SCENE(message, "message", "the message screen with a personal best", PersonalBestMessage, FrontFrame);
+TESSARAN_SHOT_SCENE(message, "message", "the player reminder with a full-length name", ReminderMessage, FrontFrame);
 TESSARAN_SHOT_SCENE(about, "about", "the about screen", About, FrontFrame);
 TESSARAN_SHOT_SCENE(preferences, "preferences", "the preferences dialog from the main screen", Preferences,
                     FrontFrame);
