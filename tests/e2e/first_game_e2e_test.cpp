@@ -310,5 +310,37 @@ TEST(FirstGameE2E, ANewPlayerWinsAnEasyPuzzleEntersANameAndFindsItAllAfterAResta
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
 }
 
+// The about screen's address button opens the installed manual through xdg-open; "OK" returns.
+TEST(FirstGameE2E, TheAboutScreenOpensTheInstalledManual) {
+    GameProcess game;
+    // An installation's manual, beside the program's folder, and an xdg-open that only notes
+    // what it was asked to open (the game's PATH holds only it and the shell that starts it).
+    const std::string manual = game.Root() + "/share/doc/tessaran/README.md";
+    ASSERT_EQ(std::system(("mkdir -p '" + game.Root() + "/share/doc/tessaran' '" + game.Root() + "/empty-path'").c_str()), 0);
+    WriteBytes(manual, {'#', ' ', 'T', '\n'});
+    const std::string opened = game.Root() + "/opened.txt";
+    const std::string script = game.Root() + "/empty-path/xdg-open";
+    const std::string body = "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened + "'\n";
+    WriteBytes(script, std::vector<unsigned char>(body.begin(), body.end()));
+    ASSERT_EQ(std::system(("chmod +x '" + script + "' && ln -s /bin/sh '" + game.Root() + "/empty-path/sh'").c_str()), 0);
+
+    game.Start();
+    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+    Pause(400);
+    const Picture first = Shoot(game, "about-0");
+    ASSERT_GT(first.width, 0);
+    const Window w{first.width, first.height};
+    ClickAt(game, w, 91, 55);  // "About Tessaran", right-aligned at 95 %
+    Pause(300);
+    ClickAt(game, w, 37, 85.6f);  // the address, centred on 37 % at 83 %
+    for (int i = 0; i < 40 && ReadText(opened).empty(); ++i) Pause(100);
+    EXPECT_EQ(ReadText(opened), manual);
+    ClickAt(game, w, 37, 93.4f);  // "OK"
+    Pause(300);
+    EXPECT_GT(Shoot(game, "about-1").Count(20, 15, 55, 22, Red), 50) << "back on the main screen";
+    game.Key("q");
+    EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+}
+
 }  // namespace
 }  // namespace tessaran::test
