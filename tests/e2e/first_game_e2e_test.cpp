@@ -4,6 +4,7 @@
 // record, and the table again after a restart.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
 #include <glib.h>
 
 #include <algorithm>
@@ -29,6 +30,25 @@ namespace {
 constexpr const char* kPlayerName = "Ada Tester";
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A connection held for the whole test: the X server resets when its last client leaves, and a
+// game started during that reset cannot open its window.
+class DisplayHold {
+public:
+    DisplayHold() {
+        for (int i = 0; i < 50 && !display_; ++i) {
+            display_ = XOpenDisplay(nullptr);
+            if (!display_) Pause(100);
+        }
+    }
+    ~DisplayHold() {
+        if (display_) XCloseDisplay(display_);
+    }
+    bool Ready() const { return display_ != nullptr; }
+
+private:
+    Display* display_ = nullptr;
+};
 
 struct Picture {
     int width = 0, height = 0;
@@ -199,6 +219,8 @@ double Mismatch(const std::vector<bool>& a, const std::vector<bool>& b) {
 }
 
 TEST(FirstGameE2E, ANewPlayerWinsAnEasyPuzzleEntersANameAndFindsItAllAfterARestart) {
+    const DisplayHold hold;
+    ASSERT_TRUE(hold.Ready());
     const std::vector<LibraryPuzzle> library = EasyLibrary();
     ASSERT_EQ(library.size(), 1000u);
 
@@ -312,6 +334,8 @@ TEST(FirstGameE2E, ANewPlayerWinsAnEasyPuzzleEntersANameAndFindsItAllAfterAResta
 
 // The about screen's address button opens the installed manual through xdg-open; "OK" returns.
 TEST(FirstGameE2E, TheAboutScreenOpensTheInstalledManual) {
+    const DisplayHold hold;
+    ASSERT_TRUE(hold.Ready());
     GameProcess game;
     // An installation's manual, beside the program's folder, and an xdg-open that only notes
     // what it was asked to open (the game's PATH holds only it and the shell that starts it).
