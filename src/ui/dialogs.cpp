@@ -138,15 +138,18 @@ void DrawTextEntryDialog() {
     SetTextColor(1.0f, 1.0f, 0.0f);
     DrawFittedCentred(kEntryCentre, 40.0f, EntryPrompt, kPanelRoom);
 
-    // The buttons' key first, then every key typed since the last frame, in order. Each is
-    // measured at size 3, where the length limit is defined.
+    // Every key typed since the last frame, in order, then the key of a button clicked in this
+    // one. Each is measured at size 3, where the length limit is defined.
     const uint8_t buttonKey = DialogKey;
     DialogKey = 0;
-    SetTextSize(3);
-    bool open = HandleEntryKey(buttonKey, WidthAtCurrentSize);
+    bool open = true;
     for (uint8_t key = 0; open && NextEntryKey(key);) {
         SetTextSize(3);
         open = HandleEntryKey(key, WidthAtCurrentSize);
+    }
+    if (open) {
+        SetTextSize(3);
+        HandleEntryKey(buttonKey, WidthAtCurrentSize);
     }
 
     if (EntryTarget) {

@@ -252,6 +252,18 @@ TEST_F(FrontWindowTest, RapidRepeatedClicksOnEveryButtonActOnce) {
     for (int i = 0; i < 5; ++i) ClickAndRun(27.0f, 75.0f, 5, "Change Player Name");
     EXPECT_EQ(ScreenState, ScreenPlayerName);
     EXPECT_STREQ(Prefs.playerName[0], "Ruko") << "the later clicks miss OK and Cancel";
+
+    // OK in the entry, then "Finished" in the preferences: each leaves once, and the clicks
+    // after it fall on the main screen's table.
+    TypeKeys("Rex");
+    for (int i = 0; i < 5; ++i) ClickAndRun(30.0f, 65.0f, 6, "OK", 1.0f);
+    EXPECT_EQ(ScreenState, ScreenMain);
+    EXPECT_STREQ(Prefs.playerName[0], "Rex");
+    ScreenState = ScreenPreferences;
+    ReturnState = ScreenMain;
+    W::RunFrames(1);
+    for (int i = 0; i < 5; ++i) ClickAndRun(37.5f - LabelWidth(6, "Finished") * 0.5f, 82.0f, 6, "Finished");
+    EXPECT_EQ(ScreenState, ScreenMain);
 }
 
 // ---- Score panel ----------------------------------------------------------------------------

@@ -54,6 +54,20 @@ TEST_F(NameEntryTest, BytesTheFontCannotDrawAreIgnoredWithoutTouchingTheOfferedN
     EXPECT_STREQ(EntryTarget, "\xE9l\xE8ne ~@!");
 }
 
+TEST_F(NameEntryTest, EveryCharacterTheFontDrawsIsKept) {
+    std::string all;
+    for (int c = 32; c < 256; ++c)
+        if (IsNameCharacter(static_cast<uint8_t>(c)) && c != ' ') all += static_cast<char>(c);
+    EXPECT_EQ(all.size(), 94u + 96u);  // 33..126 and 160..255
+    for (size_t at = 0; at < all.size(); at += 29) {
+        const std::string part = all.substr(at, 29);
+        OpenOn("Ruko");
+        Type(part);
+        ConfirmTextEntry();
+        EXPECT_EQ(std::string(Prefs.playerName[0]), part);
+    }
+}
+
 TEST_F(NameEntryTest, TwentyNineCharactersAtMostAndNoWiderThanTheLimit) {
     OpenOn("Ruko");
     Type(std::string(40, 'x'));
