@@ -268,6 +268,18 @@ TEST_F(FrontWindowTest, RapidRepeatedClicksOnEveryButtonActOnce) {
 
 // ---- Score panel ----------------------------------------------------------------------------
 
+TEST_F(FrontWindowTest, WithoutAProfileThePanelOffersOnlyClearing) {
+    ShowMyScores = true;
+    W::RunFrames(1);
+    EXPECT_FALSE(ShowMyScores) << "forced back to the overall table";
+    ClickAndRun(30.0f, 5.0f, 5, "Show My Scores");
+    EXPECT_FALSE(ShowMyScores);
+    EXPECT_EQ(ScreenState, ScreenMain);
+    ClickAndRun(56.0f, 5.0f, 5, "Reset Player");  // "Clear These Scores" lies there instead
+    EXPECT_EQ(ScreenState, ScreenConfirm);
+    EXPECT_EQ(ConfirmKind, ConfirmClearScores);
+}
+
 TEST_F(FrontWindowTest, ClearAndResetGoThroughTheQuestionAndTheirAnswers) {
     Prefs.hsScore[LevelMedium][0] = 900;
     SetName(Prefs.hsName[LevelMedium][0], "Kim");
