@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/pause_menu.h"
 #include "game/rules.h"
+#include "platform/native_window.h"
 #include "profile/prefs.h"
 #include "profile/scores.h"
 #include "shell/clock.h"
@@ -72,6 +73,9 @@ void SymbolKey(int slot) {
 // Keys of the game and the solver screen.
 void PlayKey(unsigned char key, unsigned char upper) {
     if (key >= '1' && key <= '9') {
+        // Alt + digit arrives as the plain digit; the modifier may have gone down after the
+        // last frame sampled it.
+        if (AssignModifierLatched || ShiftOrAltDown()) AssignMode = true;
         SymbolKey(key - '1');
         return;
     }

@@ -189,6 +189,18 @@ TEST_F(PlayScreenTest, ShiftClickAndShiftedDigitsAssignRightAndWrong) {
     EXPECT_EQ(MistakeCount, 2);
 }
 
+TEST_F(PlayScreenTest, AltWithADigitAssignsEvenBeforeAFrameHasSeenAlt) {
+    W::StartGame(LevelEasy, 5);
+    int c, r;
+    ASSERT_TRUE(FindClosed(c, r));
+    PointAt(c, r);
+    W::SpecialKey(GLUT_KEY_ALT_L);  // as freeglut reports Alt going down
+    W::Key(static_cast<unsigned char>('0' + At(c, r).value));
+    EXPECT_EQ(At(c, r).known, 1);
+    EXPECT_EQ(GameScore.Value(), 100);
+    EXPECT_FALSE(AssignMode);
+}
+
 TEST_F(PlayScreenTest, NumberKeysFollowTheNumberPadWhenFlippedAndIgnoreKnownSquares) {
     W::StartGame(LevelEasy, 5);
     Prefs.flipNumberKeys = 1;
