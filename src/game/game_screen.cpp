@@ -16,6 +16,7 @@
 #include "shell/input.h"
 #include "shell/screens.h"
 #include "ui/backdrop.h"
+#include "ui/dialogs.h"
 #include "ui/bitmap.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -46,21 +47,24 @@ constexpr float kPanelRoom = 2.0f * (kRightEdge - kPanelCentre);
 constexpr float kButtonMargin = 1.5f;  // a button's frame reaches this far past its text
 
 void CentredText(float y, const char* text) {
-    const float width = CondenseToFit(text, kPanelRoom);
+    const float width = FitTextWidth(text, kPanelRoom);
     DrawTextAt(kPanelCentre - width * 0.5f, y, text);
-    RestoreTextWidth();
+    UsePlainTextWidth();
 }
 
 void TextToEdge(float x, float y, const char* text) {
-    CondenseToFit(text, kRightEdge - x);
+    FitTextWidth(text, kRightEdge - x);
     DrawTextAt(x, y, text);
-    RestoreTextWidth();
+    UsePlainTextWidth();
 }
 
 void DrawGamePanel() {
     SetTextSize(5);
     const char* pause = "Pause (Esc)";
-    if (DoButton(kPanelCentre - TextWidthPercent(pause) * 0.5f, kPauseY, 5, pause)) OnKey('P', 0, 0);
+    const float pauseWidth = FitTextWidth(pause, kPanelRoom - 2.0f * kButtonMargin);
+    const bool paused = DoButton(kPanelCentre - pauseWidth * 0.5f, kPauseY, 5, pause);
+    UsePlainTextWidth();
+    if (paused) OnKey('P', 0, 0);
 
     char line[80];
     if (Prefs.difficulty >= LevelEasy && Prefs.difficulty < kLevelCount) {
@@ -86,19 +90,19 @@ void DrawGamePanel() {
         SetTextSize(4);
         TextToEdge(84.0f, 67.0f, "Crystal Ball Mode");
         SetTextSize(6);
-        DrawTextAt(89.0f, 70.0f, "ON");
+        TextToEdge(89.0f, 70.0f, "ON");
         const char* commit = "Commit Changes";
         SetTextSize(4);
-        CondenseToFit(commit, kRightEdge - kButtonMargin - 85.0f);
+        FitTextWidth(commit, kRightEdge - kButtonMargin - 85.0f);
         const bool committed = DoButton(85.0f, 77.0f, 4, commit);
-        RestoreTextWidth();
+        UsePlainTextWidth();
         if (committed) CommitCrystalBall();
     } else {
         SetTextColor(0.3f, 1.0f, 0.3f);
         SetTextSize(4);
         TextToEdge(84.0f, 71.0f, "Crystal Ball Mode");
         SetTextSize(7);
-        DrawTextAt(88.0f, 74.0f, "Off");
+        TextToEdge(88.0f, 74.0f, "Off");
     }
 
     if (HitRegionClicked(kCrystalX0, kCrystalY0, kCrystalX1, kCrystalY1)) {
@@ -111,15 +115,9 @@ void DrawGamePanel() {
 
 }  // namespace
 
-float CondenseToFit(const char* text, float room) {
-    RestoreTextWidth();
-    const float width = TextWidthPercent(text);
-    if (width <= room || room <= 0.0f) return width;
-    TextRenderer.SetWidthScale(room / width);
-    return TextWidthPercent(text);
-}
+float CondenseToFit(const char* text, float room) { return FitTextWidth(text, room); }
 
-void RestoreTextWidth() { TextRenderer.SetWidthScale(1.0f); }
+void RestoreTextWidth() { UsePlainTextWidth(); }
 
 void DrawGameScreen() {
     AssignMode = ShiftOrAltDown() || AssignModifierLatched;

@@ -16,9 +16,10 @@ void DrawGameScreen();
 void DrawScoreDisplay();
 void DrawClockDisplay();
 
-// The game's font is wider than the panel texts were laid out for: these narrow the font, at
-// the current text size, just enough for `text` to fit `room` percent across, and return its
-// width then. RestoreTextWidth undoes it once the text is drawn.
+// The game panel's text width: the layout was drawn for a narrower face than the game's font,
+// so its text is drawn at the design width of the dialogs, narrowed further where `text` would
+// not fit `room` percent across at the current size. Returns the width; RestoreTextWidth goes
+// back to the plain width once the text is drawn.
 float CondenseToFit(const char* text, float room);
 void RestoreTextWidth();
 

@@ -9,7 +9,6 @@
 
 #include "board/board_render.h"
 #include "board/pieces.h"
-#include "game/game_screen.h"
 #include "game/game_state.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
@@ -20,6 +19,7 @@
 #include "shell/screens.h"
 #include "solver/solver_entry.h"
 #include "ui/backdrop.h"
+#include "ui/dialogs.h"
 #include "ui/bitmap.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -51,14 +51,19 @@ constexpr float kButtonMargin = 1.5f;
 // moves left over the hidden grid.
 float MenuCentre() {
     SetTextSize(kMenuTextSize);
+    UseDesignTextWidth();
     float widest = 0.0f;
     for (const char* label : kMenuLabels) widest = std::max(widest, TextWidthPercent(label));
+    UsePlainTextWidth();
     return std::min(kMenuCentre, kMenuRightEdge - kButtonMargin - widest * 0.5f);
 }
 
 bool MenuButton(float centre, float y, const char* label) {
     SetTextSize(kMenuTextSize);
-    return DoButton(centre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
+    UseDesignTextWidth();
+    const bool clicked = DoButton(centre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
+    UsePlainTextWidth();
+    return clicked;
 }
 
 void Corner(float grey, float x, float y) {
@@ -95,7 +100,9 @@ void DrawQuestionPanel(float halfWidth) {
 bool AnswerButton(float x, const char* label) {
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, kPanelDepth);  // in front of the panel
+    UseDesignTextWidth();
     const bool clicked = DoButton(x, kAnswerY, kMenuTextSize, label);
+    UsePlainTextWidth();
     glPopMatrix();
     return clicked;
 }
@@ -186,14 +193,15 @@ void DrawConfirmDialog() {
     DrawVersionStrip();
     SetScreenProjection();
 
-    // The question is centred on 37.5 %; a long one is narrowed to stay inside the window.
+    // The question is centred on 37.5 %, in the narrower width the layout was drawn for, and
+    // narrowed further if it would leave the window.
     const char* question = ConfirmQuestion(ConfirmKind);
     SetTextSize(6);
-    const float width = CondenseToFit(question, kQuestionRoom);
+    const float width = FitTextWidth(question, kQuestionRoom);
     DrawQuestionPanel(2.0f * width + 10.0f);
     SetTextColor(1.0f, 1.0f, 0.5f);
     DrawTextShadowed(kQuestionY, question);
-    RestoreTextWidth();
+    UsePlainTextWidth();
 
     const bool yes = AnswerButton(kYesX, "Yes");
     const bool no = AnswerButton(kNoX, "No");

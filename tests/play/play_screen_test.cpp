@@ -19,6 +19,7 @@
 #include "shell/screens.h"
 #include "solver/solver_entry.h"
 #include "support/game_window.h"
+#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -57,10 +58,13 @@ void SlotCentre(int column, int row, int slot, float& x, float& y) {
     y = (r.y0 + r.y1) * 0.5f;
 }
 
-// A text button's middle, for a label drawn at (x, y) percent in `size`.
+// A text button's middle, for a label drawn at (x, y) percent in `size` at the design width.
 void ClickButton(float x, float y, int size, const char* label) {
     SetTextSize(size);
-    W::ClickPercent(x + TextWidthPercent(label) * 0.5f, y + static_cast<float>(size) * 0.4f);
+    UseDesignTextWidth();
+    const float width = TextWidthPercent(label);
+    UsePlainTextWidth();
+    W::ClickPercent(x + width * 0.5f, y + static_cast<float>(size) * 0.4f);
 }
 
 class PlayScreenTest : public ::testing::Test {
@@ -298,8 +302,7 @@ TEST_F(PlayScreenTest, PausingStopsTheClockAndResumingDoesNotCountThePause) {
     W::RunFrames(1);
     EXPECT_EQ(PlayClockSeconds(), 10);
 
-    ClickButton(87.5f - 0.5f * [] { SetTextSize(5); return TextWidthPercent("Pause (Esc)"); }(), 24.0f, 5,
-                "Pause (Esc)");
+    W::ClickPercent(87.5f, 26.0f);  // "Pause (Esc)", centred on the panel
     W::RunFrames(1);
     ASSERT_EQ(ScreenState, ScreenPause);
     EXPECT_EQ(TimeUsed, 10);
