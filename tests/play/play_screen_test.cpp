@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 
 #include "audio/sound.h"
@@ -593,6 +594,28 @@ TEST_F(PlayScreenTest, ArrowKeysNeverLeaveTheGridInUse) {
     W::Key('1');
     W::Key('!');
     EXPECT_EQ(std::memcmp(&before, &PlayBoard, sizeof before), 0);
+}
+
+// The real window resized through GLUT, down to a couple of pixels and back.
+TEST_F(PlayScreenTest, ResizingTheWindowKeepsFourByThreeAndPlayGoesOn) {
+    W::StartGame(LevelEasy, 5);
+    const auto resize = [](int w, int h) {
+        glutReshapeWindow(w, h);
+        for (int i = 0; i < 20; ++i) {  // our reshape handler asks for a second resize
+            glutMainLoopEvent();
+            W::RunFrames(1);
+        }
+        return std::pair{glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+    };
+    EXPECT_EQ(resize(1000, 600), (std::pair{800, 600}));
+    EXPECT_EQ(resize(2, 1), (std::pair{4, 3}));
+    W::MoveTo(1, 1);
+    W::Click(2, 2);
+    W::Key(13);
+    W::RunFrames(2);
+    EXPECT_EQ(ScreenState, ScreenGame);
+    EXPECT_EQ(resize(kGameWindowWidth, kGameWindowHeight), (std::pair{kGameWindowWidth, kGameWindowHeight}));
+    glViewport(0, 0, kGameWindowWidth, kGameWindowHeight);
 }
 
 TEST(AspectFitTest, KeepsFourByThreeForAnySizeWithoutZeroes) {
