@@ -24,7 +24,19 @@ bool OneMoreGame = false;
 std::array<FallingPiece, kCellCount> FallingPieces{};
 
 // A game started from the solver keeps the solver's 9 x 9 grid until the next new game.
-bool ChildLayout() { return Prefs.difficulty == LevelChild && ScreenState != ScreenSolver && !SolverGame; }
+namespace {
+
+// The solver's grid stays 9 x 9 under the pause menu and the dialogs opened over it.
+bool SolverGridShown() {
+    int32_t under = ScreenState;
+    if (under == ScreenConfirm || under == ScreenPreferences) under = ReturnState;
+    if (under == ScreenPause) under = PausedFromState;
+    return under == ScreenSolver;
+}
+
+}  // namespace
+
+bool ChildLayout() { return Prefs.difficulty == LevelChild && !SolverGridShown() && !SolverGame; }
 
 int BoardSideInUse() { return ChildLayout() ? kChildSide : kBoardSide; }
 

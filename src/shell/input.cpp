@@ -141,6 +141,7 @@ void StartFromMainScreen() {
 }
 
 void OnKey(unsigned char key, int, int) {
+    NoteInput();
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
     const int32_t before = ScreenState;
     switch (ScreenState) {
@@ -167,6 +168,7 @@ void OnKeyUp(unsigned char, int, int) {}
 void OnSpecialKeyUp(int, int, int) {}
 
 void OnSpecialKey(int key, int, int) {
+    NoteInput();
     // A modifier alone moves nothing; Shift or Alt going down arms the next game frame's
     // assignment, even if released before that frame samples the keyboard.
     if (IsModifierKey(key)) {
@@ -202,6 +204,7 @@ bool AreaFraction(int x, int y, float& fx, float& fy) {
 }  // namespace
 
 void OnMouseButton(int button, int state, int x, int y) {
+    NoteInput();
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
     float fx = 0.0f, fy = 0.0f;
     if (!AreaFraction(x, y, fx, fy)) return;
@@ -211,6 +214,7 @@ void OnMouseButton(int button, int state, int x, int y) {
 }
 
 void OnPointerMove(int x, int y) {
+    NoteInput();
     float fx = 0.0f, fy = 0.0f;
     if (!AreaFraction(x, y, fx, fy)) return;
     float bx = fx * kBoardWidth - 0.6f + 0.5f;
@@ -239,6 +243,7 @@ void AspectFit(int width, int height, int& fitWidth, int& fitHeight) {
 }
 
 void OnReshape(int width, int height) {
+    NoteInput();
     int w = 0, h = 0;
     AspectFit(width, height, w, h);
     if (w != width || h != height) glutReshapeWindow(w, h);

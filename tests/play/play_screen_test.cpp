@@ -545,7 +545,11 @@ TEST_F(PlayScreenTest, RightAndMiddleClicksAndStrayKeysChangeNothing) {
     }
     for (unsigned char key : {'x', 'Z', '0', ' ', '\t'}) W::Key(key);
     W::RunFrames(1);
-    EXPECT_EQ(std::memcmp(&before, &PlayBoard, sizeof before), 0);
+    // Poses change at random while squares are drawn; everything else must stay.
+    Board after = PlayBoard;
+    Board expected = before;
+    for (int i = 0; i < kCellCount; ++i) after[static_cast<size_t>(i)].flip = expected[static_cast<size_t>(i)].flip = 0;
+    EXPECT_EQ(std::memcmp(&expected, &after, sizeof after), 0);
     EXPECT_FALSE(CrystalBallActive);
     EXPECT_EQ(ScreenState, ScreenGame);
     EXPECT_TRUE(W::Sounds().empty());

@@ -22,9 +22,11 @@ protected:
         SetClockOverrides(nullptr, nullptr);
         SetSleepOverride(nullptr);
     }
-    void Frame(uint32_t at) {
+    // A frame ending at `at`; `active` says the player touched keyboard or mouse just before.
+    void Frame(uint32_t at, bool active = true) {
         Slept = -1;
         FakeMillis = at;
+        if (active) NoteInput();
         PaceFrame();
     }
 };
@@ -43,6 +45,27 @@ TEST_F(ClockTest, PeriodSurvivesTheWrapAndShortFramesSleep) {
     Frame(0x00000010u + 19 + 20);
     EXPECT_EQ(FramePeriodMs, 20);
     EXPECT_EQ(Slept, -1);
+}
+
+TEST_F(ClockTest, AnIdlePlayerGetsSlowFramesUntilTheNextInput) {
+    Frame(1000);
+    Frame(1017, false);  // input 17 ms ago: full rate
+    EXPECT_EQ(Slept, 10);
+    Frame(3100, false);  // over two seconds without input, and this frame was long anyway
+    EXPECT_EQ(Slept, -1);
+    Frame(3130, false);  // 30 ms of drawing: sleep the rest of 100 ms
+    EXPECT_EQ(Slept, 70);
+    Frame(3230, false);
+    EXPECT_EQ(Slept, 70);
+    EXPECT_FLOAT_EQ(FrameFactor, 100.0f / 30.0f);  // animations keep their speed
+
+    FallingPieces[3].inUse = true;  // a wrong piece falling is watched: full rate
+    Frame(3245, false);
+    EXPECT_EQ(Slept, 10);
+    FallingPieces[3].inUse = false;
+
+    Frame(3255, true);  // any input restores full rate at once
+    EXPECT_EQ(Slept, 10);
 }
 
 TEST_F(ClockTest, APauseIsNotCountedWhenPlayResumes) {
