@@ -1,6 +1,7 @@
 // Decoder of the ".fnt" bitmap-font file; checks every length before it reads.
 #include "ui/font_file.h"
 
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -30,8 +31,10 @@ FontFileStatus DecodeFontFile(std::span<const uint8_t> bytes, FontFileData& out)
     const uint8_t* p = bytes.data();
     const uint32_t width = ReadU32(p + 4);
     const uint32_t height = ReadU32(p + 8);
-    // A sheet without pixels would put every glyph at an infinite texture coordinate.
-    if (width == 0 || height == 0) return FontFileStatus::WrongFormat;
+    // A sheet without pixels would put every glyph at an infinite texture coordinate; one
+    // larger than any texture is refused before anything is allocated for it.
+    if (width == 0 || height == 0 || width > kFontSheetMaxSide || height > kFontSheetMaxSide)
+        return FontFileStatus::WrongFormat;
 
     const uint64_t sheetBytes = static_cast<uint64_t>(width) * height;
     if (bytes.size() - kFontSheetOffset < sheetBytes) return FontFileStatus::TruncatedSheet;
@@ -40,10 +43,20 @@ FontFileStatus DecodeFontFile(std::span<const uint8_t> bytes, FontFileData& out)
     data.sheetWidth = width;
     data.sheetHeight = height;
     data.defaultHeight = ReadU32(p + 12);
+    if (data.defaultHeight == 0 || data.defaultHeight > kFontSheetMaxSide) return FontFileStatus::WrongFormat;
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
     for (std::size_t i = 0; i < kFontGlyphCount; ++i) {
         const uint8_t* r = p + kFontHeaderBytes + i * kFontGlyphRecordBytes;
+        // Every glyph that can be drawn (the space stands in for absent ones) must lie on the
+        // sheet and have a sensible width.
+        if (ReadU32(r + 16) != 0 || i == ' ') {
+            const uint32_t top = ReadU32(r), left = ReadU32(r + 4), bottom = ReadU32(r + 8), right = ReadU32(r + 12);
+            const float advance = ReadF32(r + 20);
+            if (top > bottom || bottom > height || left > right || right > width || !std::isfinite(advance) ||
+                advance < 0.0f || advance > kFontMaxAdvanceRatio)
+                return FontFileStatus::WrongFormat;
+        }
         GlyphInfo& g = data.glyphs[i];
         g.top = static_cast<float>(ReadU32(r)) / h;
         g.left = static_cast<float>(ReadU32(r + 4)) / w;

@@ -19,6 +19,8 @@ inline constexpr std::size_t kFontHeaderBytes = 16;
 inline constexpr std::size_t kFontGlyphRecordBytes = 24;
 inline constexpr std::size_t kFontSheetOffset = kFontHeaderBytes + kFontGlyphCount * kFontGlyphRecordBytes;
 static_assert(kFontSheetOffset == 6160);
+inline constexpr uint32_t kFontSheetMaxSide = 4096;   // larger sheets and heights are refused
+inline constexpr float kFontMaxAdvanceRatio = 16.0f;  // no glyph is sixteen times wider than tall
 
 // One character's place in the glyph sheet, in normalised texture coordinates (vertical
 // coordinate runs down the sheet from its first row).

@@ -80,5 +80,22 @@ TEST(StartupE2E, AMissingFontFileEndsWithErrorOneNamingIt) {
     EXPECT_EQ(Int32At(record, 5924), 720);
 }
 
+TEST(StartupE2E, ADamagedFontFileEndsWithErrorOneAndStillSaves) {
+    for (const char* damage : {"wrong magic", "cut"}) {
+        GameProcess game;
+        std::string font = ReadText(game.InstallDir() + "/Another.fnt");
+        if (std::string(damage) == "cut")
+            font.resize(font.size() / 2);
+        else
+            font[0] = 'X';
+        WriteBytes(game.InstallDir() + "/Another.fnt", std::vector<unsigned char>(font.begin(), font.end()));
+        game.Start(game.Home());
+        EXPECT_EQ(game.WaitExit(), 0) << damage;
+        EXPECT_NE(game.Stderr().find("unable to open a required file: Another.fnt."), std::string::npos)
+            << damage << ": " << game.Stderr();
+        EXPECT_EQ(ReadText(StoredPrefPath(game)).size(), 15000u) << damage;
+    }
+}
+
 }  // namespace
 }  // namespace tessaran::test

@@ -100,11 +100,49 @@ TEST(FontFile, SheetWithoutPixelsIsRejected) {
     }
 }
 
-TEST(FontFile, HugeSheetClaimIsAReadErrorNotAnAllocation) {
+TEST(FontFile, AbsurdSizesAreRefusedBeforeAnyAllocation) {
     std::vector<uint8_t> bytes = SmallFont().Bytes();
     for (int i = 4; i < 12; ++i) bytes[static_cast<std::size_t>(i)] = 0xFF;  // 2^32-1 x 2^32-1
     FontFileData font;
-    EXPECT_EQ(DecodeFontFile(bytes, font), FontFileStatus::TruncatedSheet);
+    EXPECT_EQ(DecodeFontFile(bytes, font), FontFileStatus::WrongFormat);
+
+    FontBytes wide = SmallFont();
+    wide.width = 4097;
+    wide.height = 1;
+    wide.sheet.assign(4097, 0);  // present in full, still refused
+    EXPECT_EQ(DecodeFontFile(wide.Bytes(), font), FontFileStatus::WrongFormat);
+
+    for (uint32_t height : {0u, 4097u}) {
+        FontBytes f = SmallFont();
+        f.defaultHeight = height;
+        EXPECT_EQ(DecodeFontFile(f.Bytes(), font), FontFileStatus::WrongFormat) << height;
+    }
+}
+
+TEST(FontFile, DrawableGlyphsMustLieOnTheSheetWithAFiniteWidth) {
+    FontFileData font;
+    // (top, left, bottom, right, present, advance); the sheet is 8 wide and 4 high.
+    const FontBytes::Record bad[] = {
+        {0, 0, 5, 2, 1, 0.5f},           // below the sheet
+        {0, 6, 4, 9, 1, 0.5f},           // right of the sheet
+        {3, 0, 1, 2, 1, 0.5f},           // upside down
+        {0, 0, 4, 2, 1, NAN},            // width not a number
+        {0, 0, 4, 2, 1, INFINITY},
+        {0, 0, 4, 2, 1, -1.0f},
+    };
+    for (const auto& record : bad) {
+        FontBytes f = SmallFont();
+        f.glyphs['C'] = record;
+        EXPECT_EQ(DecodeFontFile(f.Bytes(), font), FontFileStatus::WrongFormat);
+    }
+    // An absent glyph is never drawn, so whatever its record holds does not matter...
+    FontBytes absent = SmallFont();
+    absent.glyphs['C'] = {0, 0, 99, 99, 0, NAN};
+    EXPECT_EQ(DecodeFontFile(absent.Bytes(), font), FontFileStatus::Ok);
+    // ...except the space's, which stands in for every absent glyph.
+    FontBytes space = SmallFont();
+    space.glyphs[' '] = {0, 0, 99, 99, 0, 0.25f};
+    EXPECT_EQ(DecodeFontFile(space.Bytes(), font), FontFileStatus::WrongFormat);
 }
 
 // ---- The shipped font -----------------------------------------------------------------------

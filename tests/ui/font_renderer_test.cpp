@@ -174,13 +174,18 @@ TEST(FontRenderer, StringWidthFollowsHeightScaleAndSpaceForMissingGlyphs) {
 }
 
 TEST(FontRenderer, StringWidthOfHostileAdvancesStaysDefined) {
-    FontBytes f = SmallFont();
-    f.Glyph('N', 0, 0, 1, 1, std::numeric_limits<float>::quiet_NaN());
-    f.Glyph('I', 0, 0, 1, 1, std::numeric_limits<float>::infinity());
-    f.Glyph('M', 0, 0, 1, 1, -3.0f);
-    f.Glyph('H', 0, 0, 1, 1, 3.0e38f);
+    // The file decoder refuses such glyphs; the renderer stays defined even if handed them.
+    FontFileData data = Decoded(SmallFont());
+    const float hostile[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                             -3.0f, 3.0e38f};
+    const char names[] = {'N', 'I', 'M', 'H'};
+    for (int i = 0; i < 4; ++i) {
+        GlyphInfo& g = data.glyphs[static_cast<unsigned char>(names[i])];
+        g.present = true;
+        g.advanceRatio = hostile[i];
+    }
     LFontRenderer renderer;
-    renderer.AddFont("Another", Decoded(f), 0);
+    renderer.AddFont("Another", data, 0);
     EXPECT_EQ(renderer.GetStringWidth("N"), 0u);
     EXPECT_EQ(renderer.GetStringWidth("M"), 0u);
     EXPECT_EQ(renderer.GetStringWidth("I"), 0xFFFFFFFFu);
