@@ -30,6 +30,18 @@ namespace tessaran::test {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// One connection for the whole test process. Besides saving a connection per screenshot, it
+// keeps the X server from resetting whenever the game under test is gone for a moment: a
+// server resetting with no clients may shut down.
+Display* HarnessDisplay() {
+    static Display* display = XOpenDisplay(nullptr);
+    return display;
+}
+
+}  // namespace
+
 std::string RunCapture(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
@@ -73,6 +85,7 @@ GameProcess::~GameProcess() {
 }
 
 void GameProcess::Start(const std::string& cwd, bool noDialogs) {
+    HarnessDisplay();
     // A game that has ended may be started again in the same home and installation.
     exited_ = false;
     exitStatus_ = -1;
@@ -149,16 +162,18 @@ void GameProcess::Click(int x, int y, const std::string& modifiers) {
 
 // Reads the window's pixels straight from the X server. (ImageMagick's import grabs the
 // server while it waits for the window, which deadlocks against a game that is drawing.)
-bool GameProcess::Screenshot(const std::string& pngPath) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
+std::vector<unsigned char> GameProcess::Capture(int* width, int* height) {
+    std::vector<unsigned char> rgb;
+    Display* display = HarnessDisplay();
+    if (!display) return rgb;
+    // The window may be gone (the game quit): report that as an empty capture, not an X error.
+    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XWindowAttributes attributes{};
-    bool ok = false;
     if (XGetWindowAttributes(display, window_, &attributes) && attributes.width > 0 && attributes.height > 0) {
         XImage* image = XGetImage(display, window_, 0, 0, static_cast<unsigned>(attributes.width),
                                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
         if (image) {
-            std::vector<unsigned char> rgb(static_cast<size_t>(attributes.width) * attributes.height * 3);
+            rgb.resize(static_cast<size_t>(attributes.width) * attributes.height * 3);
             size_t at = 0;
             for (int y = 0; y < attributes.height; ++y)
                 for (int x = 0; x < attributes.width; ++x) {
@@ -167,17 +182,31 @@ bool GameProcess::Screenshot(const std::string& pngPath) {
                     rgb[at++] = static_cast<unsigned char>((p & image->green_mask) >> 8);
                     rgb[at++] = static_cast<unsigned char>(p & image->blue_mask);
                 }
-            ok = stbi_write_png(pngPath.c_str(), attributes.width, attributes.height, 3, rgb.data(),
-                                attributes.width * 3) != 0;
             XDestroyImage(image);
+            if (width) *width = attributes.width;
+            if (height) *height = attributes.height;
         }
     }
-    XCloseDisplay(display);
-    return ok;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return rgb;
 }
 
+bool GameProcess::Screenshot(const std::string& pngPath) {
+    int w = 0, h = 0;
+    std::vector<unsigned char> rgb = Capture(&w, &h);
+    return !rgb.empty() && stbi_write_png(pngPath.c_str(), w, h, 3, rgb.data(), w * 3) != 0;
+}
+
+void GameProcess::Resize(int width, int height) {
+    RunCapture("xdotool windowsize " + std::to_string(window_) + " " + std::to_string(width) + " " +
+               std::to_string(height) + " 2>/dev/null");
+}
+
+bool GameProcess::Running() { return WaitExit(0) == -1 && !exited_; }
+
 void GameProcess::RequestClose() {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = HarnessDisplay();
     if (!display) return;
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -188,7 +217,6 @@ void GameProcess::RequestClose() {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window_, False, NoEventMask, &event);
     XFlush(display);
-    XCloseDisplay(display);
 }
 
 int GameProcess::WaitExit(int timeoutMs) {

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace tessaran::test {
 
@@ -28,6 +29,11 @@ public:
     void Click(int x, int y, const std::string& modifiers = "");  // window pixels
     void MoveTo(int x, int y);
     bool Screenshot(const std::string& pngPath);
+    // The window's pixels as RGB rows, top first; empty when the window cannot be read.
+    std::vector<unsigned char> Capture(int* width = nullptr, int* height = nullptr);
+    // Resizes the window as a window manager would.
+    void Resize(int width, int height);
+    bool Running();  // not yet exited
     void RequestClose();                        // the window manager's close request
     // Waits for the process to end; returns its exit status, or -1 on timeout or signal.
     int WaitExit(int timeoutMs = 15000);
