@@ -59,15 +59,6 @@ constexpr MarkLayout kChildMarks{4, 2, 0.45f, -0.5f};
 
 const MarkLayout& Marks() { return ChildLayout() ? kChildMarks : kFullMarks; }
 
-void Rect(float x0, float y0, float x1, float y1, float z = 0.0f) {
-    glBegin(GL_QUADS);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glEnd();
-}
-
 void PlainColour() {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -114,12 +105,12 @@ void DrawGridLines(int side, int sectionSide) {
             if (i != side) {  // above square (i, j)
                 const bool border = j % sectionSide == 0;
                 colour(border);
-                Rect(x - kLineHalf, y - kLineHalf, x + kLineHalf, y - kLineInner, border ? kBorderRaise : 0.0f);
+                FillRect(x - kLineHalf, y - kLineHalf, x + kLineHalf, y - kLineInner, border ? kBorderRaise : 0.0f);
             }
             if (j != side) {  // left of square (i, j)
                 const bool border = i % sectionSide == 0;
                 colour(border);
-                Rect(x - kLineHalf, y - kLineHalf, x - kLineInner, y + kLineHalf, border ? kBorderRaise : 0.0f);
+                FillRect(x - kLineHalf, y - kLineHalf, x - kLineInner, y + kLineHalf, border ? kBorderRaise : 0.0f);
             }
         }
     }
@@ -136,7 +127,7 @@ void DrawSections(int side, int sectionSide) {
             else
                 glColor3f(0.2f, 0.0f, 0.0f);
             const float x = static_cast<float>(a), y = static_cast<float>(b);
-            Rect(x - 0.5f, y - 0.5f, x + span - 0.5f, y + span - 0.5f, kSectionDepth);
+            FillRect(x - 0.5f, y - 0.5f, x + span - 0.5f, y + span - 0.5f, kSectionDepth);
         }
     }
 }
@@ -235,7 +226,7 @@ void DrawBoard(bool gridOnly) {
                 PlainColour();
                 glColor3f(0.0f, 0.2f, 0.0f);
                 const float x = static_cast<float>(c) + BoardShift(), y = static_cast<float>(r) + BoardShift();
-                Rect(x - kTrialHalf, y - kTrialHalf, x + kTrialHalf, y + kTrialHalf, kTrialDepth);
+                FillRect(x - kTrialHalf, y - kTrialHalf, x + kTrialHalf, y + kTrialHalf, kTrialDepth);
             }
             DrawSquare(CellAt(c, r));
         }
@@ -312,10 +303,10 @@ void DrawEnlargedSquare(const Cell& cell) {
     glTranslatef(x, y, kEnlargedDepth);
     PlainColour();
     glColor3f(1.0f, 1.0f, 0.0f);
-    Rect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
+    FillRect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
     glTranslatef(0.0f, 0.0f, kLayerStep);
     glColor3f(0.2f, 0.0f, 0.3f);
-    Rect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
+    FillRect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
     glTranslatef(0.0f, 0.0f, kLayerStep);
     glScalef(kEnlargedScale, kEnlargedScale, 1.0f);
     if (cell.known) {
@@ -333,20 +324,20 @@ void DrawSidePanel(const Cell* cell) {
     glScalef(kSidePanelScale, kSidePanelScale, 1.0f);
     PlainColour();
     glColor3f(1.0f, 1.0f, 0.0f);
-    Rect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
+    FillRect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
     glTranslatef(0.0f, 0.0f, kLayerStep);
     glColor3f(0.2f, 0.0f, 0.3f);
-    Rect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
+    FillRect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
     glTranslatef(0.0f, 0.0f, kLayerStep);
     glColor3f(0.3f, 1.0f, 1.0f);
     if (ChildLayout()) {
-        Rect(-kChildDividerHalf, -kEnlargedInner, kChildDividerHalf, kEnlargedInner);
-        Rect(-kEnlargedInner, -kChildDividerHalf, kEnlargedInner, kChildDividerHalf);
+        FillRect(-kChildDividerHalf, -kEnlargedInner, kChildDividerHalf, kEnlargedInner);
+        FillRect(-kEnlargedInner, -kChildDividerHalf, kEnlargedInner, kChildDividerHalf);
     } else {
         for (float sign : {-1.0f, 1.0f}) {
             const float a = sign * kDividerNear, b = sign * kDividerFar;
-            Rect(std::min(a, b), -kEnlargedInner, std::max(a, b), kEnlargedInner);
-            Rect(-kEnlargedInner, std::min(a, b), kEnlargedInner, std::max(a, b));
+            FillRect(std::min(a, b), -kEnlargedInner, std::max(a, b), kEnlargedInner);
+            FillRect(-kEnlargedInner, std::min(a, b), kEnlargedInner, std::max(a, b));
         }
     }
     glTranslatef(0.0f, 0.0f, kLayerStep);

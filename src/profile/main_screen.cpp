@@ -34,15 +34,6 @@ constexpr float kEntryTop = 5.7f;
 // The badge's name ends at 24.2 % and keeps clear of the picture at its left.
 constexpr float kBadgeNameRoom = 8.6f;
 
-void Quad(float x0, float y0, float x1, float y1, float z) {
-    glBegin(GL_QUADS);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glEnd();
-}
-
 float MenuIndent(const DropDownMenu& menu) {
     return (menu.hasChecks ? 1.5f : 0.0f) + (menu.hasPictures ? 3.0f : 0.0f);
 }
@@ -58,28 +49,19 @@ void DrawMenuPanel(const DropDownMenu& menu, float fraction) {
     const float full = (kEntryStep * static_cast<float>(menu.entryCount) + 0.8f) * 3.0f;
     const float bottom = top + full * std::clamp(fraction, 0.0f, 1.0f);
     glColor3f(0.0f, 0.7f, 0.7f);
-    Quad(left - 1.0f, top - 1.0f, right + 1.0f, bottom + 1.0f, kMenuRaise);
+    FillRect(left - 1.0f, top - 1.0f, right + 1.0f, bottom + 1.0f, kMenuRaise);
     glColor3f(0.0f, 0.0f, 0.3f);
-    Quad(left, top, right, bottom, kMenuRaise + 0.1f);
+    FillRect(left, top, right, bottom, kMenuRaise + 0.1f);
 }
 
-void DrawTick(float x, float y) {
+void DrawEntryTick(float x, float y) {
     SetScreenProjection();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glPushMatrix();
     glTranslatef(x * 4.0f, y * 3.0f, kMenuRaise + 0.3f);
     glColor3f(1.0f, 0.3f, 0.3f);
-    glBegin(GL_QUADS);
-    glVertex2f(-3.0f, 0.0f);
-    glVertex2f(-2.0f, -0.5f);
-    glVertex2f(0.0f, 3.0f);
-    glVertex2f(0.0f, 2.0f);
-    glVertex2f(0.0f, 2.0f);
-    glVertex2f(0.0f, 3.0f);
-    glVertex2f(5.0f, -1.5f);
-    glVertex2f(4.0f, -2.0f);
-    glEnd();
+    DrawTick();
     glPopMatrix();
 }
 
@@ -178,7 +160,7 @@ void ServeDropDownMenu(DropDownMenu& menu) {
     for (int i = 0; i < menu.entryCount; ++i) {
         const MenuEntry& entry = menu.entries[i];
         const float y = menu.y + kEntryTop + kEntryStep * static_cast<float>(i);
-        if (entry.check && *entry.check) DrawTick(menu.x + 0.2f, y + 2.0f);
+        if (entry.check && *entry.check) DrawEntryTick(menu.x + 0.2f, y + 2.0f);
         bool chosen = false;
         if (menu.hasPictures && i >= 1) chosen = PictureButton(menu.x + 1.7f, y + 0.2f, i);
         SetScreenProjection();

@@ -9,6 +9,9 @@ int RunTessaran(int argc, char** argv);
 bool InitGlut(int* argc, char** argv);
 void InitWindow();     // the "Tessaran" window, fonts, callbacks and OpenGL state
 void InitResources();  // random seed, audio, menus, textures, board geometry, backdrop
+// The part of InitResources that drawing needs: texture state, pictures, the piece sheet, the
+// board geometry (which reseeds the random generator) and the backdrop.
+void InitDrawingResources();
 void RegisterCallbacks();
 void RunFrame();   // GLUT's display and idle callback: one whole frame
 void RunScreen();  // the frame work of the screen ScreenState selects

@@ -73,6 +73,11 @@ void InitResources() {
     std::atexit(StopAudio);
     ScatterBouncingPieces();
     ScreenState = ScreenStartup;
+    InitDrawingResources();
+    PaceFrame();
+}
+
+void InitDrawingResources() {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
@@ -82,7 +87,6 @@ void InitResources() {
     LoadPieceSheet();  // a bad custom sheet opens the message screen over the start-up state
     SetUpBoardGeometry();
     ResetColourBackdrop();
-    PaceFrame();
 }
 
 int RunTessaran(int argc, char** argv) {

@@ -58,19 +58,11 @@ void OpenGameWindow(const Options& o) {
     glutDisplayFunc(NoDisplay);  // frames are driven here, not by the main loop
     glutIdleFunc(nullptr);
     for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    InitFonts();  // the real renderer, whatever the window set-up does about fonts
 
     srand(1);
     ScatterBouncingPieces();
     ScreenState = ScreenStartup;
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    LoadBuiltInTextures();
-    LoadPieceSheet();
-    SetUpBoardGeometry();
+    InitDrawingResources();
     srand(1);  // the geometry step reseeds from the clock
     ResetColourBackdrop();
     FrameFactor = 1.0f;

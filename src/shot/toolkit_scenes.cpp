@@ -21,12 +21,7 @@ void FillBoardRect(float x0, float y0, float x1, float y1, float r, float g, flo
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glColor3f(r, g, b);
-    glBegin(GL_QUADS);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y0);
-    glVertex2f(x1, y1);
-    glVertex2f(x0, y1);
-    glEnd();
+    FillRect(x0, y0, x1, y1);
 }
 
 // A checkerboard, so a masked picture's transparent parts are plain to see.

@@ -79,15 +79,6 @@ bool RightButton(float y, const char* label) {
     return DoButton(kColumnRight - kButtonReach - Width(label), y, kColumnSize, label);
 }
 
-void FillRect(float x0, float y0, float x1, float y1) {
-    glBegin(GL_QUADS);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y0);
-    glVertex2f(x1, y1);
-    glVertex2f(x0, y1);
-    glEnd();
-}
-
 void DrawMarkedSquares() {
     SetBoardProjection();
     glDisable(GL_TEXTURE_2D);

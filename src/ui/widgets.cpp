@@ -32,18 +32,27 @@ void SetBoardProjection() {
     glMatrixMode(GL_MODELVIEW);
 }
 
-namespace {
-
-void FillRect(float x0, float y0, float x1, float y1) {
+void FillRect(float x0, float y0, float x1, float y1, float z) {
     glBegin(GL_QUADS);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y0);
-    glVertex2f(x1, y1);
-    glVertex2f(x0, y1);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
     glEnd();
 }
 
-}  // namespace
+void DrawTick() {
+    glBegin(GL_QUADS);
+    glVertex2f(-3.0f, 0.0f);
+    glVertex2f(-2.0f, -0.5f);
+    glVertex2f(0.0f, 3.0f);
+    glVertex2f(0.0f, 2.0f);
+    glVertex2f(0.0f, 2.0f);
+    glVertex2f(0.0f, 3.0f);
+    glVertex2f(5.0f, -1.5f);
+    glVertex2f(4.0f, -2.0f);
+    glEnd();
+}
 
 void DrawShadedBox(float x0, float y0, float x1, float y1, float b) {
     glEnable(GL_BLEND);
@@ -332,16 +341,7 @@ void DrawCheckBox(const Widget& w) {
     if (w.selected) {
         glTranslatef(0.0f, 0.0f, 0.1f);
         glColor3f(1.0f, 0.3f, 0.3f);
-        glBegin(GL_QUADS);
-        glVertex2f(-3.0f, 0.0f);
-        glVertex2f(-2.0f, -0.5f);
-        glVertex2f(0.0f, 3.0f);
-        glVertex2f(0.0f, 2.0f);
-        glVertex2f(0.0f, 2.0f);
-        glVertex2f(0.0f, 3.0f);
-        glVertex2f(5.0f, -1.5f);
-        glVertex2f(4.0f, -2.0f);
-        glEnd();
+        DrawTick();
     }
     glPopMatrix();
 }

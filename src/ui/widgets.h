@@ -22,6 +22,11 @@ void SetScreenProjection();  // 400 x 300 screen units
 void SetBoardProjection();   // board units
 // A translucent black panel framed in purple, border `border` wide outside the rectangle.
 void DrawShadedBox(float x0, float y0, float x1, float y1, float border);
+// A filled rectangle in the current projection and colour, at depth z.
+void FillRect(float x0, float y0, float x1, float y1, float z = 0.0f);
+// The red tick of a checked box or menu entry, about 8 screen units wide, centred on the
+// current origin.
+void DrawTick();
 // Texture coordinates (0, 0) at (x0, y0) to (s1, t1) at (x1, y1), at depth z; leaves texturing on.
 void DrawTexturedQuad(float x0, float y0, float x1, float y1, float s1, float t1, uint32_t texture, float z);
 extern const char* const VersionText;  // "Version 1.1 W", four blanks, the release year (8-bit text)
