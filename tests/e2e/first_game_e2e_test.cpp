@@ -184,18 +184,6 @@ std::map<std::string, std::vector<std::string>> DumpPrefs(const std::string& pat
     return fields;
 }
 
-std::string StoredPrefPath(const GameProcess& game) {
-    GKeyFile* file = g_key_file_new();
-    std::string path;
-    if (g_key_file_load_from_file(file, (game.ConfigHome() + "/tessaran/registry.ini").c_str(), G_KEY_FILE_NONE,
-                                  nullptr)) {
-        gchar* v = g_key_file_get_string(file, "Software\\Vorla LLC\\Tessaran", "PrefPath", nullptr);
-        if (v) path = v;
-        g_free(v);
-    }
-    g_key_file_free(file);
-    return path;
-}
 
 bool Red(const unsigned char* p) { return p[0] > 200 && p[1] < 70 && p[2] < 70; }
 bool TableText(const unsigned char* p) { return p[1] > 100; }  // every rank's colour is green-ish or yellow
@@ -302,7 +290,7 @@ TEST(FirstGameE2E, ANewPlayerWinsAnEasyPuzzleEntersANameAndFindsItAllAfterAResta
     game.Key("q");
     ASSERT_EQ(game.WaitExit(), 0) << game.Stderr();
 
-    const std::string path = StoredPrefPath(game);
+    const std::string path = game.StoredPrefPath();
     auto prefs = DumpPrefs(path);
     ASSERT_FALSE(prefs.empty()) << path;
     EXPECT_EQ(prefs["difficulty"].at(0), "1");

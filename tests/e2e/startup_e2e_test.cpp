@@ -13,20 +13,6 @@
 namespace tessaran::test {
 namespace {
 
-// The preferences path the game remembered in its settings store.
-std::string StoredPrefPath(const GameProcess& game) {
-    GKeyFile* file = g_key_file_new();
-    std::string path;
-    if (g_key_file_load_from_file(file, (game.ConfigHome() + "/tessaran/registry.ini").c_str(), G_KEY_FILE_NONE,
-                                  nullptr)) {
-        gchar* v = g_key_file_get_string(file, "Software\\Vorla LLC\\Tessaran", "PrefPath", nullptr);
-        if (v) path = v;
-        g_free(v);
-    }
-    g_key_file_free(file);
-    return path;
-}
-
 int32_t Int32At(const std::string& bytes, size_t offset) {
     int32_t v = 0;
     std::memcpy(&v, bytes.data() + offset, 4);
@@ -43,7 +29,7 @@ TEST(StartupE2E, RunsFromAnotherFolderAndSavesWhenTheWindowIsClosed) {
     game.RequestClose();
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
 
-    std::string path = StoredPrefPath(game);
+    std::string path = game.StoredPrefPath();
     EXPECT_EQ(path, game.InstallDir() + "/Tessaran Prefs.10W");
     std::string record = ReadText(path);
     ASSERT_EQ(record.size(), 15000u);
@@ -60,7 +46,7 @@ TEST(StartupE2E, QuitKeyOnTheMainScreenSavesAndExitsCleanly) {
     game.Key("d d");
     game.Key("q");
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
-    std::string record = ReadText(StoredPrefPath(game));
+    std::string record = ReadText(game.StoredPrefPath());
     ASSERT_EQ(record.size(), 15000u);
     EXPECT_EQ(Int32At(record, 0), 4);
 }
@@ -75,7 +61,7 @@ TEST(StartupE2E, AMissingFontFileEndsWithErrorOneNamingIt) {
         << err;
     EXPECT_NE(err.find("same directory as the game program, tessaran."), std::string::npos) << err;
     // The record is still saved, with the window size left as it was.
-    std::string record = ReadText(StoredPrefPath(game));
+    std::string record = ReadText(game.StoredPrefPath());
     ASSERT_EQ(record.size(), 15000u);
     EXPECT_EQ(Int32At(record, 5924), 720);
 }
@@ -93,7 +79,7 @@ TEST(StartupE2E, ADamagedFontFileEndsWithErrorOneAndStillSaves) {
         EXPECT_EQ(game.WaitExit(), 0) << damage;
         EXPECT_NE(game.Stderr().find("unable to open a required file: Another.fnt."), std::string::npos)
             << damage << ": " << game.Stderr();
-        EXPECT_EQ(ReadText(StoredPrefPath(game)).size(), 15000u) << damage;
+        EXPECT_EQ(ReadText(game.StoredPrefPath()).size(), 15000u) << damage;
     }
 }
 

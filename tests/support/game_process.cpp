@@ -8,6 +8,8 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include <glib.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -237,6 +239,18 @@ int GameProcess::WaitExit(int timeoutMs) {
 
 void GameProcess::Kill(int signal) {
     if (pid_ > 0 && !exited_) kill(pid_, signal);
+}
+
+std::string GameProcess::StoredPrefPath() const {
+    GKeyFile* file = g_key_file_new();
+    std::string path;
+    if (g_key_file_load_from_file(file, (ConfigHome() + "/tessaran/registry.ini").c_str(), G_KEY_FILE_NONE, nullptr)) {
+        gchar* value = g_key_file_get_string(file, "Software\\Vorla LLC\\Tessaran", "PrefPath", nullptr);
+        if (value) path = value;
+        g_free(value);
+    }
+    g_key_file_free(file);
+    return path;
 }
 
 std::string GameProcess::Stderr() const { return ReadText(root_ + "/stderr.txt"); }

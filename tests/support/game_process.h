@@ -39,6 +39,8 @@ public:
     int WaitExit(int timeoutMs = 15000);
     void Kill(int signal);
     std::string Stderr() const;
+    // The preferences path the game remembered in its settings store; empty if none.
+    std::string StoredPrefPath() const;
 
     const std::string& Root() const { return root_; }
     std::string InstallDir() const { return root_ + "/game"; }
