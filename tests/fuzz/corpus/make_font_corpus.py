@@ -11,9 +11,9 @@ def font(width=4, height=2, default_height=20, magic=6666):
     out = struct.pack("<4I", magic, width, height, default_height)
     for code in range(256):
         if code == 0x20:
-            out += struct.pack("<5If", 0, 3, 2, 4, 1, 0.5)
+            out += struct.pack("<5If", 0, max(width - 1, 0), height, width, 1, 0.5)
         elif code == 0x41:
-            out += struct.pack("<5If", 0, 0, 2, 3, 1, 1.5)
+            out += struct.pack("<5If", 0, 0, height, max(width - 1, 0), 1, 1.5)
         else:
             out += struct.pack("<5If", 0, 0, 0, 0, 0, 0.0)
     return out + bytes((x * 40) & 255 for x in range(width * height))
@@ -31,6 +31,8 @@ def main():
         "bad-header-only.fnt": good[:16],
         "bad-magic.fnt": font(magic=6667),
         "bad-zero-width.fnt": font(0, 2),
+        "bad-glyph-off-sheet.fnt": good[:16 + 0x41 * 24] + struct.pack("<5If", 0, 0, 9, 9, 1, 1.0) + good[16 + 0x42 * 24:],
+        "bad-nan-advance.fnt": good[:16 + 0x41 * 24] + struct.pack("<5If", 0, 0, 2, 3, 1, float("nan")) + good[16 + 0x42 * 24:],
         "bad-huge-sheet-claim.fnt": struct.pack("<4I", 6666, 0xFFFFFFFF, 0xFFFFFFFF, 20) + good[16:],
     }
     for name, data in files.items():
