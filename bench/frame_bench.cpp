@@ -32,6 +32,9 @@ bool OpenWindow() {
     if (!InitGlut(&argc, argv)) return false;
     InitWindow();
     InitResources();
+    // Frames are driven here; the game's own frame callback would pace (and sleep) them.
+    glutDisplayFunc([] {});
+    glutIdleFunc(nullptr);
     for (int i = 0; i < 5; ++i) glutMainLoopEvent();  // map the window, first reshape
     open = true;
     return true;
