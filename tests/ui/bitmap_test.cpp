@@ -13,18 +13,18 @@
 namespace tessaran {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::Bgr;
 using test::MakeBmp;
 
 TEST(BitmapDecode, RowsComeBottomFirstInBlueGreenRedPaddedToFourBytes) {
-    BmpSpec spec;
-    spec.width = 2;  // 6 bytes of pixels, 2 of padding per row
-    spec.height = 4;
-    spec.pixel = [](int x, int y) { return Bgr{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 77}; };
+    BmpLayout layout;
+    layout.width = 2;  // 6 bytes of pixels, 2 of padding per row
+    layout.height = 4;
+    layout.pixel = [](int x, int y) { return Bgr{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 77}; };
     BitmapImage image;
     std::string reason;
-    ASSERT_TRUE(DecodeBitmap(MakeBmp(spec), image, &reason)) << reason;
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(layout), image, &reason)) << reason;
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 4);
     EXPECT_EQ(image.stride, 8);
@@ -43,14 +43,14 @@ TEST(BitmapDecode, RowsComeBottomFirstInBlueGreenRedPaddedToFourBytes) {
 }
 
 TEST(BitmapDecode, TopDownFilesAndOldHeadersGiveTheSameLayout) {
-    BmpSpec bottomUp;
+    BmpLayout bottomUp;
     bottomUp.width = 8;
     bottomUp.height = 2;
-    BmpSpec topDown = bottomUp;
+    BmpLayout topDown = bottomUp;
     topDown.height = -2;
-    BmpSpec core = bottomUp;
+    BmpLayout core = bottomUp;
     core.infoSize = 12;
-    BmpSpec v5 = bottomUp;
+    BmpLayout v5 = bottomUp;
     v5.infoSize = 124;
     BitmapImage a, b, c, d;
     ASSERT_TRUE(DecodeBitmap(MakeBmp(bottomUp), a));
@@ -64,12 +64,12 @@ TEST(BitmapDecode, TopDownFilesAndOldHeadersGiveTheSameLayout) {
 }
 
 TEST(BitmapDecode, OnePixelAndLargestSidesAreAccepted) {
-    BmpSpec one;
+    BmpLayout one;
     one.width = one.height = 1;
     BitmapImage image;
     ASSERT_TRUE(DecodeBitmap(MakeBmp(one), image));
     EXPECT_EQ(image.stride, 4);
-    BmpSpec wide;
+    BmpLayout wide;
     wide.width = 4096;
     wide.height = 1;
     ASSERT_TRUE(DecodeBitmap(MakeBmp(wide), image));
@@ -84,8 +84,8 @@ TEST(BitmapDecode, RefusesWhatTheGameCannotUse) {
         std::vector<uint8_t> bytes;
     };
     std::vector<Case> cases;
-    auto spec = [](auto change) {
-        BmpSpec s;
+    auto layout = [](auto change) {
+        BmpLayout s;
         change(s);
         return MakeBmp(s);
     };
@@ -94,17 +94,17 @@ TEST(BitmapDecode, RefusesWhatTheGameCannotUse) {
     std::vector<uint8_t> wrongMagic = MakeBmp({});
     wrongMagic[0] = 'P';
     cases.push_back({"wrong magic", wrongMagic});
-    cases.push_back({"RLE compressed", spec([](BmpSpec& s) { s.bitsPerPixel = 8, s.compression = 1; })});
-    cases.push_back({"bit fields", spec([](BmpSpec& s) { s.compression = 3; })});
-    cases.push_back({"8-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 8; })});
-    cases.push_back({"32-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 32; })});
-    cases.push_back({"16-bit", spec([](BmpSpec& s) { s.bitsPerPixel = 16; })});
-    cases.push_back({"width 3", spec([](BmpSpec& s) { s.width = 3; })});
-    cases.push_back({"height 6", spec([](BmpSpec& s) { s.height = 6; })});
-    cases.push_back({"width 0", spec([](BmpSpec& s) { s.width = 0; })});
-    cases.push_back({"negative width", spec([](BmpSpec& s) { s.width = -4; })});
-    cases.push_back({"8192 wide", spec([](BmpSpec& s) { s.width = 8192, s.height = 1; })});
-    cases.push_back({"8192 tall", spec([](BmpSpec& s) { s.width = 1, s.height = 8192; })});
+    cases.push_back({"RLE compressed", layout([](BmpLayout& s) { s.bitsPerPixel = 8, s.compression = 1; })});
+    cases.push_back({"bit fields", layout([](BmpLayout& s) { s.compression = 3; })});
+    cases.push_back({"8-bit", layout([](BmpLayout& s) { s.bitsPerPixel = 8; })});
+    cases.push_back({"32-bit", layout([](BmpLayout& s) { s.bitsPerPixel = 32; })});
+    cases.push_back({"16-bit", layout([](BmpLayout& s) { s.bitsPerPixel = 16; })});
+    cases.push_back({"width 3", layout([](BmpLayout& s) { s.width = 3; })});
+    cases.push_back({"height 6", layout([](BmpLayout& s) { s.height = 6; })});
+    cases.push_back({"width 0", layout([](BmpLayout& s) { s.width = 0; })});
+    cases.push_back({"negative width", layout([](BmpLayout& s) { s.width = -4; })});
+    cases.push_back({"8192 wide", layout([](BmpLayout& s) { s.width = 8192, s.height = 1; })});
+    cases.push_back({"8192 tall", layout([](BmpLayout& s) { s.width = 1, s.height = 8192; })});
     std::vector<uint8_t> cut = MakeBmp({});
     cut.pop_back();
     cases.push_back({"one byte short", cut});
@@ -132,15 +132,15 @@ TEST(BitmapDecode, RefusesWhatTheGameCannotUse) {
 }
 
 TEST(BitmapMask, OnlyPureBlackIsTransparent) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 2;
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = 2;
     // Top row: black, (0,0,1) in BGR, (1,0,0), (0,1,0). Bottom row: black, white, black, grey.
     const Bgr top[4] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, {0, 1, 0}};
     const Bgr bottom[4] = {{0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {9, 9, 9}};
-    spec.pixel = [&](int x, int y) { return y == 0 ? top[x] : bottom[x]; };
+    layout.pixel = [&](int x, int y) { return y == 0 ? top[x] : bottom[x]; };
     BitmapImage image;
-    ASSERT_TRUE(DecodeBitmap(MakeBmp(spec), image));
+    ASSERT_TRUE(DecodeBitmap(MakeBmp(layout), image));
     std::vector<uint8_t> mask;
     ASSERT_TRUE(MakeMask(image, mask));
     ASSERT_EQ(mask.size(), image.pixels.size()) << "the mask has the picture's padded rows";
@@ -158,16 +158,16 @@ TEST(BitmapMask, OnlyPureBlackIsTransparent) {
 }
 
 TEST(BitmapMask, PictureWithoutBlackHasAnAllBlackMask) {
-    BmpSpec spec;
-    spec.width = 2;  // padded rows: the padding must stay 0 as well
-    spec.height = 2;
-    spec.pixel = [](int, int) { return Bgr{0, 0, 1}; };
+    BmpLayout layout;
+    layout.width = 2;  // padded rows: the padding must stay 0 as well
+    layout.height = 2;
+    layout.pixel = [](int, int) { return Bgr{0, 0, 1}; };
     TextureImage image;
-    ASSERT_TRUE(DecodeTextureImage(MakeBmp(spec), true, image));
+    ASSERT_TRUE(DecodeTextureImage(MakeBmp(layout), true, image));
     ASSERT_FALSE(image.mask.empty());
     for (uint8_t byte : image.mask) EXPECT_EQ(byte, 0);
     TextureImage unmasked;
-    ASSERT_TRUE(DecodeTextureImage(MakeBmp(spec), false, unmasked));
+    ASSERT_TRUE(DecodeTextureImage(MakeBmp(layout), false, unmasked));
     EXPECT_TRUE(unmasked.mask.empty());
 }
 

@@ -11,7 +11,7 @@ struct Bgr {
     uint8_t b, g, r;
 };
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 4;
     int32_t height = 4;          // negative: rows stored top first
     uint16_t bitsPerPixel = 24;
@@ -34,7 +34,7 @@ inline void Put32(std::vector<uint8_t>& v, uint32_t x) {
 
 // Rows padded to 4 bytes, bottom row first unless the height is negative. Other depths get
 // zero bytes of the matching size, which is all the loader needs to see to refuse them.
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpLayout& s) {
     const int32_t h = s.height < 0 ? -s.height : s.height;
     const int32_t w = s.width > 0 ? s.width : 0;  // a nonsense width still gets a header
     const std::size_t rowBytes = (static_cast<std::size_t>(w) * s.bitsPerPixel / 8 + 3) & ~std::size_t{3};

@@ -17,7 +17,7 @@
 namespace tessaran {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::MakeBmp;
 
 class PieceSheetTest : public test::TempHomeTest {
@@ -58,10 +58,10 @@ protected:
 };
 
 TEST_F(PieceSheetTest, UsableCustomFileIsUsedWithItsMask) {
-    BmpSpec spec;
-    spec.width = 16;
-    spec.height = 4;
-    UseFile(Write("mine.bmp", MakeBmp(spec)));
+    BmpLayout layout;
+    layout.width = 16;
+    layout.height = 4;
+    UseFile(Write("mine.bmp", MakeBmp(layout)));
     TextureImage sheet;
     EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::CustomFile);
     EXPECT_EQ(sheet.picture.width, 16);
@@ -81,25 +81,25 @@ TEST_F(PieceSheetTest, EveryBadCustomFileFallsBackWithTheMessage) {
     UseFile(Write("empty.bmp", {}));
     ExpectBuiltInWithMessage("empty");
 
-    BmpSpec rle;
+    BmpLayout rle;
     rle.bitsPerPixel = 8;
     rle.compression = 1;
     UseFile(Write("rle.bmp", MakeBmp(rle)));
     ExpectBuiltInWithMessage("compressed");
-    BmpSpec deep;
+    BmpLayout deep;
     deep.bitsPerPixel = 32;
     UseFile(Write("deep.bmp", MakeBmp(deep)));
     ExpectBuiltInWithMessage("32-bit");
-    BmpSpec odd;
+    BmpLayout odd;
     odd.width = 48;
     UseFile(Write("odd.bmp", MakeBmp(odd)));
     ExpectBuiltInWithMessage("sides not powers of two");
-    BmpSpec huge;
+    BmpLayout huge;
     huge.width = 8192;
     huge.height = 1;
     UseFile(Write("huge.bmp", MakeBmp(huge)));
     ExpectBuiltInWithMessage("larger than 4096");
-    std::vector<uint8_t> cut = MakeBmp(BmpSpec{});
+    std::vector<uint8_t> cut = MakeBmp(BmpLayout{});
     cut.resize(cut.size() - 5);
     UseFile(Write("cut.bmp", cut));
     ExpectBuiltInWithMessage("truncated");
@@ -113,7 +113,7 @@ TEST_F(PieceSheetTest, AFileNameFillingTheWholeSlotIsHandled) {
 }
 
 TEST_F(PieceSheetTest, FileIsIgnoredUnlessCustomGraphicsAreOn) {
-    UseFile(Write("mine.bmp", MakeBmp(BmpSpec{})), 0);
+    UseFile(Write("mine.bmp", MakeBmp(BmpLayout{})), 0);
     TextureImage sheet;
     EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn);
     EXPECT_EQ(sheet.picture.width, 512);
@@ -131,9 +131,9 @@ TEST_F(PieceSheetTest, NumberedSheetsTheProgramLacksFallBackQuietly) {
 }
 
 TEST_F(PieceSheetTest, ANumberedSheetIsUsedWhenPresent) {
-    BmpSpec spec;
-    spec.width = 32;
-    const std::vector<uint8_t> bytes = MakeBmp(spec);
+    BmpLayout layout;
+    layout.width = 32;
+    const std::vector<uint8_t> bytes = MakeBmp(layout);
     OverrideResource("BITMAP", "605", Resource{bytes.data(), bytes.size()});
     UseFile("", 1, 5);
     TextureImage sheet;

@@ -103,7 +103,7 @@ TEST_F(TexturesDisplayTest, TheFortyFirstPictureIsRefusedWithAMessage) {
 TEST_F(TexturesDisplayTest, ABadCustomSheetLeavesTheBuiltInSheetAndTheMessageScreen) {
     OpenWithBuiltInPictures();
     const std::string path = home + "/broken.bmp";
-    std::vector<uint8_t> bytes = test::MakeBmp(test::BmpSpec{});
+    std::vector<uint8_t> bytes = test::MakeBmp(test::BmpLayout{});
     bytes.resize(bytes.size() / 2);
     test::WriteBytes(path, bytes);
     Prefs.useCustomGraphics = 1;
@@ -122,10 +122,10 @@ TEST_F(TexturesDisplayTest, ABadCustomSheetLeavesTheBuiltInSheetAndTheMessageScr
 TEST_F(TexturesDisplayTest, AGoodCustomSheetReplacesTheCharacters) {
     OpenWithBuiltInPictures();
     const std::string path = home + "/mine.bmp";
-    test::BmpSpec spec;
-    spec.width = 64;
-    spec.height = 16;
-    test::WriteBytes(path, test::MakeBmp(spec));
+    test::BmpLayout layout;
+    layout.width = 64;
+    layout.height = 16;
+    test::WriteBytes(path, test::MakeBmp(layout));
     Prefs.useCustomGraphics = 1;
     Prefs.graphicsChoice = 99;
     std::snprintf(Prefs.graphicsFile, sizeof Prefs.graphicsFile, "%s", path.c_str());
