@@ -31,21 +31,14 @@ std::vector<uint8_t> MakeLibrary(int count) {
     return bytes;
 }
 
-// Givens of the side x side corner, row by row, '.' for hidden squares.
-std::string Givens(int side) {
+// The side x side corner row by row: its givens ('.' for hidden squares), or its solution.
+std::string Corner(int side, bool solution = false) {
     std::string text;
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c) {
-            const Cell& cell = PlayBoard[static_cast<std::size_t>(CellIndex(c, r))];
-            text += cell.known ? static_cast<char>('0' + cell.value) : '.';
+            const Cell& cell = At(c, r);
+            text += cell.known || solution ? static_cast<char>('0' + cell.value) : '.';
         }
-    return text;
-}
-
-std::string Solution(int side) {
-    std::string text;
-    for (int r = 0; r < side; ++r)
-        for (int c = 0; c < side; ++c) text += static_cast<char>('0' + PlayBoard[CellIndex(c, r)].value);
     return text;
 }
 
@@ -67,18 +60,12 @@ TEST_F(PuzzleTest, RecordBytesDecodeToGivenAndHiddenSquares) {
     Install(30, bytes);
 
     ASSERT_TRUE(LoadLevel(30, 0));
-    EXPECT_EQ(At(3, 4).value, 5);
-    EXPECT_EQ(At(3, 4).known, 1);
-    EXPECT_EQ(At(4, 3).value, 5);
-    EXPECT_EQ(At(4, 3).known, 0);
+    EXPECT_EQ(At(3, 4).value * 10 + At(3, 4).known, 51) << "-5: a given 5";
+    EXPECT_EQ(At(4, 3).value * 10 + At(4, 3).known, 50) << "5: a hidden 5";
     EXPECT_EQ(ChallengeRating, -123456);
-    for (const Cell& cell : PlayBoard) {
-        EXPECT_EQ(cell.activated, 0);
-        EXPECT_EQ(cell.guess, 0);
-    }
-}
+    for (const Cell& cell : PlayBoard) EXPECT_EQ(cell.activated | cell.guess, 0);
 
-TEST_F(PuzzleTest, RecordNineHundredNinetyNineIsTheLastEightyFiveBytes) {
+    // Record 999 is the last 85 bytes of a full library.
     Install(99, library_);
     ASSERT_TRUE(LoadLevel(99, 999));
     EXPECT_EQ(ChallengeRating, 1999);
@@ -91,7 +78,7 @@ TEST_F(PuzzleTest, RecordNineHundredNinetyNineIsTheLastEightyFiveBytes) {
     EXPECT_EQ(LibraryRecordCount(99), 1000);
 }
 
-TEST_F(PuzzleTest, IndexOutsideTheLibraryLoadsNothing) {
+TEST_F(PuzzleTest, BadIndexOrLibraryLoadsNothing) {
     Install(12, MakeLibrary(3));
     ChallengeRating = 77;
     for (int index : {-1, 3, 1000, 2147483647, -2147483647 - 1}) {
@@ -107,15 +94,13 @@ TEST_F(PuzzleTest, IndexOutsideTheLibraryLoadsNothing) {
     EXPECT_EQ(LibraryRecordCount(12), 2);
     EXPECT_TRUE(LoadLevel(12, 1));
     EXPECT_FALSE(LoadLevel(12, 2));
-}
 
-TEST_F(PuzzleTest, MissingOrDamagedLibraryLeavesAnEmptyBoard) {
+    // A missing or damaged library leaves an empty board.
     OverrideResource("LEVEL", "LEVEL20", Resource{nullptr, 0});
     ChallengeRating = 55;
     EXPECT_FALSE(LoadLevel(20, 0));
     EXPECT_FALSE(LibraryRecordCount(20).has_value());
     EXPECT_EQ(ChallengeRating, 55);
-    for (const Cell& cell : PlayBoard) EXPECT_EQ(cell.value | cell.known, 0);
 
     std::vector<uint8_t> damaged = MakeLibrary(2);
     damaged[kRecordSize + 17] = 0;  // record 1: a square with no symbol
@@ -150,21 +135,32 @@ TEST_F(PuzzleTest, NewGameResetsTheGameAndCountsIt) {
     EXPECT_EQ(ScreenState, ScreenGame);
     EXPECT_EQ(GameScore.Value(), 0);
     EXPECT_EQ(MistakeCount, 0);
-    EXPECT_FALSE(SolverGame);
-    EXPECT_FALSE(CrystalBallActive);
+    EXPECT_FALSE(SolverGame || CrystalBallActive);
     EXPECT_EQ(HighlightRow, kNoHighlight);
     EXPECT_TRUE(std::none_of(FallingPieces.begin(), FallingPieces.end(), [](const auto& p) { return p.inUse; }));
-    EXPECT_EQ(Prefs.gamesPlayed, 1);
-    EXPECT_EQ(Prefs.levelGamesPlayed[LevelMedium], 1);
-    EXPECT_EQ(Prefs.playerGamesPlayed[3], 1);
-    EXPECT_EQ(Prefs.playerLevelGamesPlayed[3][LevelMedium], 1);
-    EXPECT_GE(GameIndex, 0);
-    EXPECT_LT(GameIndex, 1000);
+    EXPECT_EQ(Prefs.gamesPlayed + Prefs.levelGamesPlayed[LevelMedium] + Prefs.playerGamesPlayed[3] +
+                  Prefs.playerLevelGamesPlayed[3][LevelMedium], 4);
     EXPECT_EQ(ChallengeRating, 1000 + GameIndex);
+
+    // Start options open and mark library squares, never Child ones.
+    Prefs.clickToActivate = 0;
+    Prefs.startAllMarked = 1;
+    StartNewGame();
+    for (const Cell& cell : PlayBoard) {
+        EXPECT_EQ(cell.activated, 1);
+        EXPECT_EQ(std::count(std::begin(cell.marks), std::end(cell.marks), 1), 9);
+    }
+    Prefs.difficulty = LevelChild;
+    StartNewGame();
+    for (const Cell& cell : PlayBoard) {
+        EXPECT_EQ(cell.activated, 0);
+        EXPECT_EQ(std::count(std::begin(cell.marks), std::end(cell.marks), 0), 9);
+    }
 }
 
-TEST_F(PuzzleTest, GameNumberAndPuzzleFollowTheSeed) {
+TEST_F(PuzzleTest, GameNumberAndPuzzleFollowTheSeedOrTheFixedNumber) {
     Install(30, library_);
+    Install(99, library_);
     Prefs.difficulty = LevelEasy;
     // Seed 1: r1 = 41, r2 = 18467, so the game number is 1 + 2 * 18467 = 36935; the puzzle index is
     // the first draw after srand(36935), modulo 1000.
@@ -173,22 +169,20 @@ TEST_F(PuzzleTest, GameNumberAndPuzzleFollowTheSeed) {
     srand(36935);
     EXPECT_EQ(GameIndex, rand() % 1000);
     EXPECT_EQ(GameIndex, 348);
-    const std::string first = Givens(9);
+    const std::string first = Corner(9);
 
     srand(1);
     StartNewGame();
     EXPECT_EQ(GameIndex, 348);
-    EXPECT_EQ(Givens(9), first);
+    EXPECT_EQ(Corner(9), first);
 
     Prefs.pickRandomly = 0;
     PickedPuzzle = 611;
     StartNewGame();
     EXPECT_EQ(GameIndex, 611);
     EXPECT_EQ(ChallengeRating, 1611);
-}
 
-TEST_F(PuzzleTest, FixedNumberDealsTheSamePuzzleEveryGame) {
-    Install(99, library_);
+    Prefs.pickRandomly = 1;
     Prefs.fixedNumberSet = 1;
     Prefs.fixedNumber = 4242;
     Prefs.difficulty = LevelEvil;
@@ -205,28 +199,10 @@ TEST_F(PuzzleTest, FixedNumberDealsTheSamePuzzleEveryGame) {
     srand(7);
     StartNewGame();
     EXPECT_EQ(GameIndex, 4242);
-    const std::string child = Givens(4) + Solution(4);
+    const std::string child = Corner(4) + Corner(4, true);
     srand(8);
     StartNewGame();
-    EXPECT_EQ(Givens(4) + Solution(4), child);
-}
-
-TEST_F(PuzzleTest, StartOptionsOpenAndMarkLibrarySquaresButNotChildOnes) {
-    Install(20, library_);
-    Prefs.difficulty = LevelMedium;
-    Prefs.clickToActivate = 0;
-    Prefs.startAllMarked = 1;
-    StartNewGame();
-    for (const Cell& cell : PlayBoard) {
-        EXPECT_EQ(cell.activated, 1);
-        EXPECT_TRUE(std::all_of(std::begin(cell.marks), std::end(cell.marks), [](uint8_t m) { return m == 1; }));
-    }
-    Prefs.difficulty = LevelChild;
-    StartNewGame();
-    for (const Cell& cell : PlayBoard) {
-        EXPECT_EQ(cell.activated, 0);
-        EXPECT_TRUE(std::none_of(std::begin(cell.marks), std::end(cell.marks), [](uint8_t m) { return m; }));
-    }
+    EXPECT_EQ(Corner(4) + Corner(4, true), child);
 }
 
 // Golden deals, computed once: a change here changes what every player's game number means.
@@ -247,37 +223,39 @@ TEST_F(PuzzleTest, ChildPuzzlesOfPinnedSeeds) {
     for (const Golden& g : golden) {
         srand(g.seed);
         EXPECT_EQ(GenerateChildPuzzle(), g.attempts) << g.seed;
-        EXPECT_EQ(Givens(4), g.givens) << g.seed;
-        EXPECT_EQ(Solution(4), g.solution) << g.seed;
+        EXPECT_EQ(Corner(4), g.givens) << g.seed;
+        EXPECT_EQ(Corner(4, true), g.solution) << g.seed;
     }
     // StartNewGame at the Child level seeds with the game number: 1 + 2 * 18467 after srand(1).
     Prefs.difficulty = LevelChild;
     srand(1);
     StartNewGame();
     EXPECT_EQ(GameIndex, 36935);
-    const std::string dealt = Givens(4) + Solution(4);
+    const std::string dealt = Corner(4) + Corner(4, true);
     srand(36935);
     GenerateChildPuzzle();
-    EXPECT_EQ(Givens(4) + Solution(4), dealt);
+    EXPECT_EQ(Corner(4) + Corner(4, true), dealt);
 }
 
-// Counts the solutions of the Child grid's givens, stopping at two.
-int CountChildSolutions(int grid[4][4], int at = 0) {
-    if (at == 16) return 1;
+// Counts the solutions of the Child grid's givens, stopping at two; the first found is kept.
+int CountChildSolutions(int grid[4][4], int (&found)[4][4], int at = 0) {
+    if (at == 16) {
+        std::memcpy(found, grid, sizeof found);
+        return 1;
+    }
     const int c = at / 4, r = at % 4;
-    if (grid[c][r]) return CountChildSolutions(grid, at + 1);
-    int found = 0;
-    for (int v = 1; v <= 4 && found < 2; ++v) {
+    if (grid[c][r]) return CountChildSolutions(grid, found, at + 1);
+    int count = 0;
+    for (int v = 1; v <= 4 && count < 2; ++v) {
         bool clash = false;
-        for (int i = 0; i < 4; ++i) clash = clash || grid[c][i] == v || grid[i][r] == v;
-        for (int dc = 0; dc < 2; ++dc)
-            for (int dr = 0; dr < 2; ++dr) clash = clash || grid[c / 2 * 2 + dc][r / 2 * 2 + dr] == v;
+        for (int i = 0; i < 4; ++i)
+            clash = clash || grid[c][i] == v || grid[i][r] == v || grid[c / 2 * 2 + i / 2][r / 2 * 2 + i % 2] == v;
         if (clash) continue;
         grid[c][r] = v;
-        found += CountChildSolutions(grid, at + 1);
+        count += CountChildSolutions(grid, found, at + 1);
         grid[c][r] = 0;
     }
-    return found;
+    return count;
 }
 
 TEST_F(PuzzleTest, EveryChildSeedGivesAUniquePuzzleWithinTwentySixAttempts) {
@@ -289,47 +267,28 @@ TEST_F(PuzzleTest, EveryChildSeedGivesAUniquePuzzleWithinTwentySixAttempts) {
         ASSERT_LE(attempts, 26) << "seed " << seed;
         // Exactly one rand() per square reset, four swaps and two given draws per attempt, then
         // the turn: anything else would shift every later game.
+        const uint32_t after = RandomState();
         srand(seed);
         for (int i = 0; i < attempts * 87 + 1; ++i) rand();
-        const uint32_t expectedState = RandomState();
-        srand(seed);
-        GenerateChildPuzzle();
-        ASSERT_EQ(RandomState(), expectedState) << "seed " << seed;
+        ASSERT_EQ(RandomState(), after) << "seed " << seed;
 
-        int givens[4][4] = {};
+        int givens[4][4] = {}, solution[4][4] = {};
         std::set<int> symbols;
-        int perSection[4] = {}, perRow[4] = {}, perColumn[4] = {};
+        int perSection[4] = {};
         for (int c = 0; c < 4; ++c)
-            for (int r = 0; r < 4; ++r) {
-                const Cell& cell = At(c, r);
-                if (!cell.known) continue;
-                givens[c][r] = cell.value;
-                symbols.insert(cell.value);
-                ++perSection[c / 2 + 2 * (r / 2)];
-                ++perRow[r];
-                ++perColumn[c];
-            }
-        ASSERT_GE(symbols.size(), 3u) << "seed " << seed;
-        for (int s = 0; s < 4; ++s) ASSERT_EQ(perSection[s], 1) << "seed " << seed;
-        ASSERT_TRUE(std::all_of(perRow, perRow + 4, [](int n) { return n == 1; }) ||
-                    std::all_of(perColumn, perColumn + 4, [](int n) { return n == 1; }))
-            << "seed " << seed;
-        ASSERT_EQ(CountChildSolutions(givens), 1) << "seed " << seed;
-        // The pattern itself is a valid grid, so it is that one solution.
-        for (int c = 0; c < 4; ++c)
-            for (int r = 0; r < 4; ++r) {
-                int rowMask = 0, columnMask = 0, sectionMask = 0;
-                for (int i = 0; i < 4; ++i) {
-                    rowMask |= 1 << At(i, r).value;
-                    columnMask |= 1 << At(c, i).value;
-                    sectionMask |= 1 << At(c / 2 * 2 + i / 2, r / 2 * 2 + i % 2).value;
+            for (int r = 0; r < 4; ++r)
+                if (At(c, r).known) {
+                    givens[c][r] = At(c, r).value;
+                    symbols.insert(At(c, r).value);
+                    ++perSection[c / 2 + 2 * (r / 2)];
                 }
-                ASSERT_EQ(rowMask | columnMask | sectionMask, 0b11110) << "seed " << seed;
-                ASSERT_EQ(rowMask & columnMask & sectionMask, 0b11110) << "seed " << seed;
-            }
+        ASSERT_GE(symbols.size(), 3u) << "seed " << seed;
+        for (int n : perSection) ASSERT_EQ(n, 1) << "seed " << seed;
+        ASSERT_EQ(CountChildSolutions(givens, solution), 1) << "seed " << seed;
         for (int i = 0; i < kCellCount; ++i) {
-            if (i / 9 < 4 && i % 9 < 4) continue;
-            ASSERT_EQ(PlayBoard[i].value | PlayBoard[i].known, 0) << "seed " << seed;
+            const bool inside = i / 9 < 4 && i % 9 < 4;
+            ASSERT_EQ(PlayBoard[i].value, inside ? solution[i / 9][i % 9] : 0) << "seed " << seed;
+            ASSERT_TRUE(inside || !PlayBoard[i].known) << "seed " << seed;
         }
     }
     // 26 is reached: a further or a missing draw anywhere would almost surely change that figure.

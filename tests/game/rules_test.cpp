@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "game/random.h"
 #include "game_fixture.h"
@@ -33,16 +34,11 @@ int FallingCount() {
 
 // ---- Score ---------------------------------------------------------------------------------
 
-TEST_F(RulesTest, ScoreGoesNegativeAndEveryAwardShowsItsOwnPopUp) {
+TEST_F(RulesTest, ScoreGoesNegativeClampsAndResistsPokes) {
     AddToScore(100);
-    EXPECT_EQ(GameScore.Value(), 100);
     AddToScore(-500);
     EXPECT_EQ(GameScore.Value(), -400);
     EXPECT_EQ(LastAward, -500);
-    EXPECT_FLOAT_EQ(AwardPhase, 0.3f);
-    AddToScore(-500);
-    EXPECT_EQ(static_cast<int32_t>(GameScore), -900);
-    EXPECT_TRUE(GameScore.Intact());
 
     // A score that cannot grow further stops at the limit instead of wrapping round.
     AddToScore(std::numeric_limits<int32_t>::max());
@@ -52,9 +48,9 @@ TEST_F(RulesTest, ScoreGoesNegativeAndEveryAwardShowsItsOwnPopUp) {
     AddToScore(std::numeric_limits<int32_t>::min());
     AddToScore(-500);
     EXPECT_EQ(GameScore.Value(), std::numeric_limits<int32_t>::min());
-}
 
-TEST_F(RulesTest, PokingTheStoredScoreCannotChangeIt) {
+    // The guarded store: poking its bytes cannot change the score.
+    ResetGameScore();
     AddToScore(123456);
     auto* bytes = reinterpret_cast<unsigned char*>(&GameScore);
     const std::size_t size = sizeof(ScoreStore);
@@ -85,38 +81,28 @@ TEST_F(RulesTest, PokingTheStoredScoreCannotChangeIt) {
 
 // ---- Opening and marking -------------------------------------------------------------------
 
-TEST_F(RulesTest, OpeningAClosedSquare) {
+TEST_F(RulesTest, OpeningAndMarkingNeverScore) {
     OpenCell(At(2, 2));
     EXPECT_EQ(At(2, 2).activated, 1);
-    EXPECT_EQ(At(2, 2).marks[0], 0);
     Prefs.startAllMarked = 1;
     OpenCell(At(3, 3));
     for (uint8_t m : At(3, 3).marks) EXPECT_EQ(m, 1);
-    EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundPop, SoundPop}));
-
-    // Open or known squares are not opened again.
-    At(4, 4).known = 1;
+    At(4, 4).known = 1;  // open or known squares are not opened again
     OpenCell(At(4, 4));
     OpenCell(At(2, 2));
     EXPECT_EQ(At(4, 4).activated, 0);
     EXPECT_EQ(At(2, 2).marks[0], 0);
     EXPECT_EQ(PlayedSounds().size(), 2u);
-}
 
-TEST_F(RulesTest, MarkingTogglesAndNeverScores) {
     FillHiddenPuzzle();
-    At(1, 1).activated = 1;
-    ActOnSymbol(1, 1, 4);
-    EXPECT_EQ(At(1, 1).marks[4], 1);
-    ActOnSymbol(1, 1, 4);
-    EXPECT_EQ(At(1, 1).marks[4], 0);
-    ActOnSymbol(1, 1, At(1, 1).value - 1);
-    EXPECT_EQ(At(1, 1).known, 0);
-    EXPECT_EQ(GameScore.Value(), 0);
-    EXPECT_EQ(MistakeCount, 0);
-    EXPECT_EQ(LastAward, 0);
-    EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundPop, SoundPop, SoundPop}));
-    EXPECT_FALSE(CrystalGuessed[CellIndex(1, 1)]);
+    ActOnSymbol(2, 2, 4);
+    EXPECT_EQ(At(2, 2).marks[4], 1);
+    ActOnSymbol(2, 2, 4);
+    EXPECT_EQ(At(2, 2).marks[4], 0);
+    ActOnSymbol(2, 2, At(2, 2).value - 1);
+    EXPECT_EQ(At(2, 2).known, 0);
+    EXPECT_EQ(GameScore.Value() | MistakeCount | LastAward, 0);
+    EXPECT_FALSE(CrystalGuessed[CellIndex(2, 2)]);
 }
 
 TEST_F(RulesTest, RightAndWrongAssignments) {
@@ -129,9 +115,7 @@ TEST_F(RulesTest, RightAndWrongAssignments) {
     ActOnSymbol(5, 7, wrong);
     EXPECT_EQ(GameScore.Value(), -500);
     EXPECT_EQ(MistakeCount, 1);
-    EXPECT_EQ(cell.known, 0);
-    EXPECT_EQ(cell.activated, 1);
-    EXPECT_EQ(cell.marks[2], 1);
+    EXPECT_EQ(cell.known * 4 + cell.activated * 2 + cell.marks[2], 3);
     ASSERT_TRUE(FallingPieces[0].inUse);
     EXPECT_EQ(FallingPieces[0].symbol, wrong + 1);
     EXPECT_FLOAT_EQ(FallingPieces[0].x, 5.0f);
@@ -148,10 +132,7 @@ TEST_F(RulesTest, RightAndWrongAssignments) {
     ActOnSymbol(5, 7, cell.value - 1);
     At(0, 0).known = 1;
     ActOnSymbol(0, 0, (At(0, 0).value % 9));
-    ActOnSymbol(9, 0, 0);
-    ActOnSymbol(-1, 3, 0);
-    ActOnSymbol(2, 2, 9);
-    ActOnSymbol(2, 2, -1);
+    for (auto [c, r, slot] : {std::tuple{9, 0, 0}, {-1, 3, 0}, {2, 2, 9}, {2, 2, -1}}) ActOnSymbol(c, r, slot);
     EXPECT_EQ(GameScore.Value(), -400);
     EXPECT_EQ(MistakeCount, 1);
     EXPECT_EQ(PlayedSounds().size(), 2u);
@@ -182,20 +163,14 @@ TEST_F(RulesTest, SolverScreenEntersAndErasesValuesInstead) {
     EXPECT_EQ(At(2, 3).value, 5);
     ActOnSymbol(2, 3, 4);  // a known square is erased, not judged
     EXPECT_EQ(At(2, 3).known, 0);
-    EXPECT_EQ(GameScore.Value(), 0);
-    EXPECT_EQ(MistakeCount, 0);
-    EXPECT_EQ(FallingCount(), 0);
+    EXPECT_EQ(GameScore.Value() | MistakeCount | FallingCount(), 0);
 }
 
 // ---- Crystal Ball --------------------------------------------------------------------------
 
 TEST_F(RulesTest, CommitWithMixedTrials) {
     FillHiddenPuzzle();
-    for (int c = 0; c < 4; ++c) At(c, 0).activated = 1;
-    At(0, 0).marks[0] = 1;
-    At(1, 0).marks[1] = 1;
-    At(2, 0).marks[2] = 1;
-    At(3, 0).marks[3] = 1;
+    for (int c = 0; c < 4; ++c) At(c, 0).activated = At(c, 0).marks[c] = 1;
     At(8, 8).marks[8] = 1;  // untouched: keeps its mark whatever happens
     EnterCrystalBall();
     CrystalWobbleX = 0.4f;
@@ -213,16 +188,13 @@ TEST_F(RulesTest, CommitWithMixedTrials) {
 
     CommitCrystalBall();
     EXPECT_FALSE(CrystalBallActive);
-    EXPECT_EQ(CrystalWobbleX, 0.0f);
-    EXPECT_EQ(CrystalWobbleY, 0.0f);
+    EXPECT_EQ(CrystalWobbleX + CrystalWobbleY, 0.0f);
     EXPECT_EQ(GameScore.Value(), 200 - 500);
     EXPECT_EQ(LastAward, -500) << "the loss is one award after the two gains";
     EXPECT_EQ(MistakeCount, 0);
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundArgh}));
-    EXPECT_EQ(At(0, 0).known, 1);
-    EXPECT_EQ(At(1, 0).known, 1);
-    EXPECT_EQ(At(2, 0).known, 0);
-    EXPECT_EQ(At(2, 0).activated, 0);
+    EXPECT_EQ(At(0, 0).known + At(1, 0).known, 2);
+    EXPECT_EQ(At(2, 0).known + At(2, 0).activated, 0);
     ASSERT_EQ(FallingCount(), 1);
     EXPECT_EQ(FallingPieces[0].symbol, At(2, 0).value % 9 + 1);
     EXPECT_FLOAT_EQ(FallingPieces[0].x, 2.0f);
@@ -232,32 +204,8 @@ TEST_F(RulesTest, CommitWithMixedTrials) {
         for (uint8_t m : At(c, 0).marks) EXPECT_EQ(m, 0) << c;
     EXPECT_EQ(At(0, 0).marks[0], 1);
     EXPECT_EQ(At(8, 8).marks[8], 1);
-}
-
-TEST_F(RulesTest, CommitWithOnlyRightTrials) {
-    FillHiddenPuzzle();
-    At(4, 4).activated = 1;
-    At(5, 5).activated = 1;
-    At(6, 6).activated = 1;
-    At(6, 6).marks[0] = 1;
-    EnterCrystalBall();
-    AssignMode = true;
-    ActOnSymbol(4, 4, At(4, 4).value - 1);
-    ActOnSymbol(5, 5, At(5, 5).value - 1);
-    AssignMode = false;
-    ActOnSymbol(6, 6, 3);
-    PlayedSounds().clear();
-    CommitCrystalBall();
-    EXPECT_EQ(GameScore.Value(), 200);
-    EXPECT_EQ(LastAward, 100) << "two separate awards";
-    EXPECT_TRUE(PlayedSounds().empty());
-    EXPECT_EQ(At(6, 6).marks[0], 1);
-    EXPECT_EQ(At(6, 6).marks[3], 1);
-    EXPECT_EQ(FallingCount(), 0);
-
-    // Committing again, outside the mode, judges nothing.
-    CommitCrystalBall();
-    EXPECT_EQ(GameScore.Value(), 200);
+    CommitCrystalBall();  // outside the mode: judges nothing
+    EXPECT_EQ(GameScore.Value(), -300);
 }
 
 TEST_F(RulesTest, CancelRestoresMarksAndOpenedSquaresExactly) {
@@ -283,7 +231,6 @@ TEST_F(RulesTest, CancelRestoresMarksAndOpenedSquaresExactly) {
     EXPECT_TRUE(SameBoard(PlayBoard, before));
     EXPECT_EQ(PlayedSounds().back(), SoundCrystalOver);
     EXPECT_EQ(GameScore.Value(), 100);
-    EXPECT_EQ(MistakeCount, 0);
 
     // Leaving when the mode is off restores nothing.
     At(5, 5).activated = 1;
@@ -291,7 +238,7 @@ TEST_F(RulesTest, CancelRestoresMarksAndOpenedSquaresExactly) {
     EXPECT_EQ(At(5, 5).activated, 1);
 }
 
-TEST_F(RulesTest, FullBoardInCrystalBallModeWinsOnlyAfterARightCommit) {
+TEST_F(RulesTest, WinNeedsACommittedFullBoard) {
     FillHiddenPuzzle();
     for (Cell& cell : PlayBoard) cell.known = 1;
     At(3, 3).known = 0;
@@ -309,9 +256,9 @@ TEST_F(RulesTest, FullBoardInCrystalBallModeWinsOnlyAfterARightCommit) {
     // The summary is now on top: later frames do not count the win again.
     EXPECT_FALSE(CheckCompletion());
     EXPECT_EQ(Prefs.levelErrorFreeWins[Prefs.difficulty], 1);
-}
 
-TEST_F(RulesTest, ChildWinNeedsOnlyItsSixteenSquares) {
+    // The Child level needs only its sixteen squares.
+    ClearBoard(PlayBoard);
     Prefs.difficulty = LevelChild;
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r) At(c, r).known = 1;
@@ -327,20 +274,6 @@ TEST_F(RulesTest, ChildWinNeedsOnlyItsSixteenSquares) {
 
 // ---- Falling pieces ------------------------------------------------------------------------
 
-TEST_F(RulesTest, FallingPieceDrawsThreeNumbersInOrder) {
-    srand(777);
-    const int a = rand(), b = rand(), c = rand();
-    srand(777);
-    SpawnFallingPiece(6, 2, 9);
-    const FallingPiece& piece = FallingPieces[0];
-    EXPECT_TRUE(piece.inUse);
-    EXPECT_FLOAT_EQ(piece.vx, static_cast<float>((a % 1001 - 500) * 0.00001));
-    EXPECT_FLOAT_EQ(piece.vy, static_cast<float>(-(b % 1001) * 0.0001));
-    EXPECT_FLOAT_EQ(piece.spin, static_cast<float>((c % 1001 - 500) * 0.001));
-    EXPECT_EQ(piece.angle, 0.0f);
-    EXPECT_EQ(piece.symbol, 9);
-}
-
 TEST_F(RulesTest, AllSlotsBusyDropsThePieceButNotTheScore) {
     FillHiddenPuzzle();
     for (int i = 0; i < kCellCount; ++i) SpawnFallingPiece(0, 0, 1);
@@ -353,24 +286,6 @@ TEST_F(RulesTest, AllSlotsBusyDropsThePieceButNotTheScore) {
     EXPECT_EQ(GameScore.Value(), -500);
     EXPECT_EQ(MistakeCount, 1);
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundBadMove}));
-}
-
-TEST_F(RulesTest, FallingPiecesMoveByFrameFactorAndLeaveBelowTheView) {
-    FallingPiece& piece = FallingPieces[3];
-    piece = FallingPiece{true, 2.0f, 12.5f, 0.01f, 0.2f, 10.0f, 3.0f, 4};
-    FrameFactor = 2.0f;
-    AdvanceFallingPieces();
-    EXPECT_FLOAT_EQ(piece.x, 2.02f);
-    EXPECT_FLOAT_EQ(piece.y, 12.9f);
-    EXPECT_FLOAT_EQ(piece.angle, 16.0f);
-    EXPECT_FLOAT_EQ(piece.vy, 0.22f);
-    EXPECT_TRUE(piece.inUse);
-    AdvanceFallingPieces();
-    EXPECT_FLOAT_EQ(piece.y, 13.34f);
-    EXPECT_FALSE(piece.inUse) << "past the bottom: drawn this frame, then free";
-    const FallingPiece after = piece;
-    AdvanceFallingPieces();
-    EXPECT_EQ(piece.y, after.y) << "free slots do not move";
 }
 
 }  // namespace
