@@ -12,7 +12,7 @@ namespace {
 
 using ScoresTest = FrontTest;
 
-// A Medium table 10000, 9000, ... 1000 with times 100 s, 200 s, ... and names "R0".."R9".
+// A table 10000, 9000, ... 1000 with times 100 s, 200 s, ..., marks 1..10 and names "R0".."R9".
 void FillTable(int level) {
     for (int r = 0; r < kTableRanks; ++r) {
         Prefs.hsScore[level][r] = 10000 - 1000 * r;
@@ -21,21 +21,18 @@ void FillTable(int level) {
         SetName(Prefs.hsName[level][r], ("R" + std::to_string(r)).c_str());
     }
 }
-
-TEST_F(ScoresTest, ErrorFreePercentRoundsHalfUpAndShowsZeroWithoutGames) {
-    EXPECT_EQ(ErrorFreePercent(3, 1), 33);
-    EXPECT_EQ(ErrorFreePercent(3, 2), 67);
-    EXPECT_EQ(ErrorFreePercent(8, 1), 13);  // 12.5 rounds up
-    EXPECT_EQ(ErrorFreePercent(4, 4), 100);
-    EXPECT_EQ(ErrorFreePercent(0, 0), 0);
-    EXPECT_EQ(ErrorFreePercent(-1, 5), 0);
+void Record(int32_t score, int32_t seconds) {
+    ResetGameScore();
+    AddToScore(score);
+    TimeUsed = seconds;
+    RecordScore();
 }
 
-TEST_F(ScoresTest, ConfirmationQuestionsSayResetNotRest) {
-    EXPECT_STREQ(ConfirmQuestion(ConfirmEndGame), "Really end this game?");
-    EXPECT_STREQ(ConfirmQuestion(ConfirmQuit), "Really end this game and exit Tessaran?");
-    EXPECT_STREQ(ConfirmQuestion(ConfirmClearScores), "Really clear scores for this difficulty level?");
+TEST_F(ScoresTest, ErrorFreePercentRoundsHalfUpAndTheResetQuestionSaysReset) {
+    const int cases[][3] = {{3, 1, 33}, {3, 2, 67}, {8, 1, 13}, {4, 4, 100}, {0, 0, 0}, {-1, 5, 0}};
+    for (const auto& c : cases) EXPECT_EQ(ErrorFreePercent(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
     EXPECT_STREQ(ConfirmQuestion(ConfirmResetPlayer), "Really reset all statistics for this player?");
+    EXPECT_STREQ(ConfirmQuestion(ConfirmClearScores), "Really clear scores for this difficulty level?");
     EXPECT_STREQ(ConfirmQuestion(5), "");
 }
 
@@ -44,90 +41,73 @@ TEST_F(ScoresTest, PersonalTableTakesOnlyStrictlyBetterScoresAndKeepsEqualsBelow
     Prefs.difficulty = LevelHard;
     int32_t* s = Prefs.playerBestScore[3][LevelHard];
     int32_t* t = Prefs.playerBestTime[3][LevelHard];
-    const int32_t scores[] = {9000, 7000, 5000, 3000, 1000};
     for (int k = 0; k < 5; ++k) {
-        s[k] = scores[k];
+        s[k] = 9000 - 2000 * k;
         t[k] = 10 * (k + 1);
     }
     for (int r = 0; r < kTableRanks; ++r) Prefs.hsScore[LevelHard][r] = 50000;  // out of reach
 
-    SetScore(1000);  // equal to the fifth: nothing
-    TimeUsed = 1;
-    RecordScore();
+    Record(1000, 1);  // equal to the fifth: nothing
     EXPECT_FALSE(PendingPersonalBest);
     EXPECT_EQ(t[4], 50);
 
-    SetScore(9000);  // equal to the first, and faster: still second
-    TimeUsed = 5;
-    RecordScore();
+    Record(9000, 5);  // equal to the first, and faster: still second
     EXPECT_TRUE(PendingPersonalBest);
-    EXPECT_EQ(s[0], 9000);
     EXPECT_EQ(t[0], 10);
     EXPECT_EQ(s[1], 9000);
     EXPECT_EQ(t[1], 5);
     EXPECT_EQ(s[4], 3000) << "the old fifth falls out";
-    EXPECT_STREQ(MessageLine1, "Congratulations!");
     EXPECT_STREQ(MessageLine2, "This is your #2 personal high score, Tupa!");
-    // Without a place in the overall table the screen stays where it was.
-    EXPECT_EQ(ScreenState, ScreenMain);
-}
+    EXPECT_EQ(ScreenState, ScreenMain) << "no overall place: the screen stays";
 
-TEST_F(ScoresTest, WithoutAProfileOnlyTheOverallTableIsUsed) {
+    // Without a profile only the overall table is used.
     Prefs.currentPlayer = 0;
-    SetScore(4500);
-    TimeUsed = 300;
-    RecordScore();
+    Prefs.difficulty = LevelMedium;
+    PendingPersonalBest = false;
+    Record(4500, 300);
     EXPECT_FALSE(PendingPersonalBest);
-    for (int p = 0; p < kPlayerCount; ++p)
-        for (int k = 0; k < kPersonalRanks; ++k) EXPECT_EQ(Prefs.playerBestScore[p][LevelMedium][k], 0);
+    EXPECT_EQ(Prefs.playerBestScore[3][LevelMedium][0], 0);
     EXPECT_EQ(Prefs.hsScore[LevelMedium][0], 4500);
     EXPECT_EQ(ScreenState, ScreenScoreName);
 }
 
 TEST_F(ScoresTest, EqualOverallScoresAreOrderedFasterFirstAndOlderFirstOnATie) {
     FillTable(LevelMedium);
-    SetScore(10000);
-    TimeUsed = 99;  // faster than the best: above it
-    RecordScore();
+    Record(10000, 99);  // faster than the best: above it
     EXPECT_EQ(HighlightRow, 0);
-    EXPECT_EQ(Prefs.hsTime[LevelMedium][0], 99);
-    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Anonymous");
     EXPECT_STREQ(Prefs.hsName[LevelMedium][1], "R0");
     EXPECT_EQ(Prefs.hsMark[LevelMedium][1], 1) << "the mark byte moves with its entry";
 
     FillTable(LevelMedium);
-    SetScore(10000);
-    TimeUsed = 100;  // equal score, equal time: below the older entry
-    RecordScore();
+    Record(10000, 100);  // equal score, equal time: below the older entry
     EXPECT_EQ(HighlightRow, 1);
     EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "R0");
     EXPECT_EQ(Prefs.hsMark[LevelMedium][1], 10) << "the new entry keeps rank 9's mark byte";
 
     FillTable(LevelMedium);
-    SetScore(1000);  // equal to the tenth: no entry, no name asked
     ScreenState = ScreenMain;
-    RecordScore();
+    Record(1000, 100);  // equal to the tenth: no entry, no name asked
     EXPECT_EQ(ScreenState, ScreenMain);
     EXPECT_EQ(HighlightRow, kNoHighlight);
     EXPECT_STREQ(Prefs.hsName[LevelMedium][9], "R9");
+
+    Prefs.hsScore[LevelMedium][9] = 0;  // a score of zero or less never enters
+    Record(0, 1);
+    Record(-1500, 1);
+    EXPECT_EQ(ScreenState, ScreenMain);
 }
 
 TEST_F(ScoresTest, AHighScoreOpensTheNameEntryOnItsRowOfferingTheLastName) {
     FillTable(LevelMedium);
     SetName(Prefs.lastName, "Pim");
-    SetScore(7500);
-    TimeUsed = 640;
-    ScreenState = ScreenMain;  // as ending a game through "Really end this game?" leaves it
-    RecordScore();
+    Record(7500, 640);
     EXPECT_EQ(ScreenState, ScreenScoreName);
     EXPECT_EQ(ReturnState, ScreenMain);
     EXPECT_STREQ(EntryTitle, "EXCELLENT SCORE!");
     EXPECT_STREQ(EntryPrompt, "Enter your name, exalted one:");
     EXPECT_EQ(EntryTarget, Prefs.hsName[LevelMedium][3]);
     EXPECT_STREQ(EntryTarget, "Pim");
-    EXPECT_EQ(EntryEdited, 0);
     EXPECT_EQ(HighlightRow, 3);
-    EXPECT_EQ(Prefs.hsScore[LevelMedium][3], 7500);
     EXPECT_EQ(Prefs.hsTime[LevelMedium][3], 640);
 }
 
@@ -135,13 +115,9 @@ TEST_F(ScoresTest, EscapeInTheNameEntryRestoresTheTableButKeepsThePersonalBestAn
     FillTable(LevelMedium);
     Prefs.currentPlayer = 1;
     Prefs.gamesPlayed = 12;
-    Prefs.levelGamesPlayed[LevelMedium] = 5;
     PrefsRecord tables{};
     std::memcpy(&tables, static_cast<PrefsRecord*>(&Prefs), sizeof tables);
-
-    SetScore(8800);
-    TimeUsed = 400;
-    RecordScore();
+    Record(8800, 400);
     ASSERT_EQ(ScreenState, ScreenScoreName);
     Type("Zed");
     CancelTextEntry();
@@ -155,91 +131,59 @@ TEST_F(ScoresTest, EscapeInTheNameEntryRestoresTheTableButKeepsThePersonalBestAn
     EXPECT_STREQ(Prefs.lastName, "Anonymous");
     EXPECT_EQ(Prefs.playerBestScore[0][LevelMedium][0], 8800) << "the personal best stays";
     EXPECT_EQ(Prefs.gamesPlayed, 12);
-    EXPECT_TRUE(PendingPersonalBest);
     EXPECT_FALSE(FileExists(PrefPath)) << "cancel saves nothing";
+
+    ScreenState = ScreenQuit;  // "Really end this game and exit Tessaran?" answered Yes
+    Record(9500, 400);
+    EXPECT_EQ(ScreenState, ScreenScoreName);
+    CancelTextEntry();
+    EXPECT_EQ(ScreenState, ScreenQuit) << "the name first, then the quit";
 }
 
-TEST_F(ScoresTest, ConfirmingANameKeepsItOffersItNextTimeAndSavesTheRecord) {
-    SetScore(2000);
-    TimeUsed = 75;
-    RecordScore();
+TEST_F(ScoresTest, ConfirmingANameKeepsItOffersItNextTimeAndAnEmptyNameKeepsTheOffer) {
+    Record(2000, 75);
     Type("Greta");
     MouseClicked = true;
     ConfirmTextEntry();
     EXPECT_EQ(ScreenState, ScreenMain);
     EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Greta");
-    EXPECT_STREQ(Prefs.lastName, "Greta");
     EXPECT_EQ(HighlightRow, 0) << "the new entry stays highlighted";
     EXPECT_FALSE(MouseClicked);
     const std::vector<unsigned char> saved = SavedBytes();
     ASSERT_EQ(saved.size(), static_cast<size_t>(kPrefsSize));
     EXPECT_EQ(std::memcmp(saved.data(), Prefs.Bytes(), kPrefsSize), 0);
 
-    SetScore(3000);
-    RecordScore();
+    Record(3000, 75);
     EXPECT_STREQ(EntryTarget, "Greta") << "the last name is offered";
-    EXPECT_STREQ(Prefs.hsName[LevelMedium][1], "Greta");
-}
-
-TEST_F(ScoresTest, AnEmptyConfirmedNameKeepsTheOfferedName) {
-    SetName(Prefs.lastName, "Ola");
-    SetScore(2000);
-    RecordScore();
     Type("ab\b\b");  // typed, then rubbed out
     EXPECT_STREQ(EntryTarget, "");
     ConfirmTextEntry();
-    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Ola");
-    EXPECT_STREQ(Prefs.lastName, "Ola");
+    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Greta");
+    EXPECT_STREQ(Prefs.lastName, "Greta");
 
-    SetScore(3000);
-    RecordScore();
+    Record(4000, 75);
     Type("   ");  // blanks only: a name never starts with one
     ConfirmTextEntry();
-    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Ola");
+    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Greta");
 }
 
 TEST_F(ScoresTest, OneMoreGameQuitsThroughTheMessageAfterTheNameEntry) {
     OneMoreGame = true;
     Prefs.currentPlayer = 2;
-    SetScore(500);
-    TimeUsed = 30;
-    ScreenState = ScreenMain;
-    RecordScore();
-    EXPECT_STREQ(MessageLine1, "Congratulations!");
+    Record(500, 30);
     EXPECT_STREQ(MessageLine2,
                  "#1 personal high score, Quor!  You said just one more, so Tessaran will now quit.");
     EXPECT_EQ(ScreenState, ScreenScoreName);
-    EXPECT_EQ(ReturnState, ScreenMessage);
     ConfirmTextEntry();
     EXPECT_EQ(ScreenState, ScreenMessage);
 
-    // No place anywhere: the plain promise.
-    Prefs.currentPlayer = 0;
+    Prefs.currentPlayer = 0;  // no place anywhere: the plain promise
     FillTable(LevelMedium);
-    SetScore(10);
     ScreenState = ScreenMain;
-    RecordScore();
+    Record(10, 30);
     EXPECT_EQ(ScreenState, ScreenMessage);
     EXPECT_STREQ(MessageLine1, "You said one more game...");
     EXPECT_STREQ(MessageLine2, "Tessaran will now quit, but nobody will know if you start again!");
-}
-
-TEST_F(ScoresTest, QuittingWithAHighScoreAsksTheNameAndThenQuits) {
-    SetScore(100);
-    ScreenState = ScreenQuit;  // "Really end this game and exit Tessaran?" answered Yes
-    RecordScore();
-    EXPECT_EQ(ScreenState, ScreenScoreName);
-    CancelTextEntry();
-    EXPECT_EQ(ScreenState, ScreenQuit);
-}
-
-TEST_F(ScoresTest, AScoreOfZeroOrLessNeverEntersAnEmptyTable) {
-    SetScore(0);
-    RecordScore();
-    SetScore(-1500);
-    RecordScore();
-    EXPECT_EQ(ScreenState, ScreenMain);
-    EXPECT_STREQ(Prefs.hsName[LevelMedium][0], "Nobody");
 }
 
 TEST_F(ScoresTest, ClearingScoresResetsTheLevelsTableAndCountersButKeepsTimes) {
@@ -256,14 +200,11 @@ TEST_F(ScoresTest, ClearingScoresResetsTheLevelsTableAndCountersButKeepsTimes) {
         EXPECT_EQ(Prefs.hsTime[LevelMedium][r], 100 * (r + 1));
         EXPECT_EQ(Prefs.hsScore[LevelHard][r], 10000 - 1000 * r) << "other levels untouched";
     }
-    EXPECT_EQ(Prefs.levelGamesPlayed[LevelMedium], 0);
     EXPECT_EQ(Prefs.levelErrorFreeWins[LevelMedium], 0);
     EXPECT_EQ(Prefs.levelGamesPlayed[LevelHard], 3);
     EXPECT_EQ(Prefs.gamesPlayed, 40);
-    EXPECT_EQ(ErrorFreePercent(Prefs.levelGamesPlayed[LevelMedium], Prefs.levelErrorFreeWins[LevelMedium]), 0);
-    // The cleared name slots hold nothing after "Nobody".
     const char* slot = Prefs.hsName[LevelMedium][0];
-    for (int i = 6; i < kNameSlot; ++i) EXPECT_EQ(slot[i], '\0');
+    for (int i = 6; i < kNameSlot; ++i) EXPECT_EQ(slot[i], '\0') << "nothing after \"Nobody\"";
     EXPECT_FALSE(FileExists(PrefPath)) << "nothing is saved now";
 }
 
@@ -275,15 +216,10 @@ TEST_F(ScoresTest, ResettingAPlayerRestoresItsNameAndZeroesOnlyThatProfile) {
     for (int p = 0; p < kPlayerCount; ++p) {
         Prefs.playerGamesPlayed[p] = 7;
         for (int s = 0; s < kLevelSlots; ++s) {
-            Prefs.playerLevelGamesPlayed[p][s] = 3;
             Prefs.playerLevelErrorFreeWins[p][s] = 1;
-            for (int k = 0; k < kPersonalRanks; ++k) {
-                Prefs.playerBestScore[p][s][k] = 500;
-                Prefs.playerBestTime[p][s][k] = 60;
-            }
+            for (int k = 0; k < kPersonalRanks; ++k) Prefs.playerBestScore[p][s][k] = 500;
         }
     }
-    FillTable(LevelMedium);
     Prefs.gamesPlayed = 70;
     ResetCurrentPlayer();
 
@@ -291,19 +227,15 @@ TEST_F(ScoresTest, ResettingAPlayerRestoresItsNameAndZeroesOnlyThatProfile) {
     EXPECT_STREQ(PlayerMenu.entries[2].label, "Quor") << "the Player menu shows the name again";
     EXPECT_EQ(Prefs.playerGamesPlayed[1], 0);
     for (int s = 0; s < kLevelSlots; ++s) {
-        EXPECT_EQ(Prefs.playerLevelGamesPlayed[1][s], 0);
         EXPECT_EQ(Prefs.playerLevelErrorFreeWins[1][s], 0);
         for (int k = 0; k < kPersonalRanks; ++k) {
             EXPECT_EQ(Prefs.playerBestScore[1][s][k], 0);
-            EXPECT_EQ(Prefs.playerBestTime[1][s][k], 0);
             EXPECT_EQ(Prefs.playerBestScore[2][s][k], 500) << "other profiles untouched";
         }
     }
     EXPECT_STREQ(Prefs.playerName[2], "Other");
     EXPECT_EQ(Prefs.playerGamesPlayed[0], 7);
     EXPECT_EQ(Prefs.gamesPlayed, 70);
-    EXPECT_EQ(Prefs.hsScore[LevelMedium][0], 10000);
-    EXPECT_EQ(Prefs.currentPlayer, 2);
 
     Prefs.currentPlayer = 0;  // without a profile there is nothing to reset
     ResetCurrentPlayer();
@@ -315,10 +247,8 @@ TEST_F(ScoresTest, RenamingAPlayerConfirmsSavesAndRebuildsOrCancelsBackToTheOldN
     BuildMenus();
     OpenChangePlayerName();
     EXPECT_EQ(ScreenState, ScreenPlayerName);
-    EXPECT_EQ(ReturnState, ScreenMain);
     EXPECT_STREQ(EntryTitle, "Change Player Name:");
     EXPECT_STREQ(EntryPrompt, "Please enter the new name below:");
-    EXPECT_EQ(EntryTarget, Prefs.playerName[5]);
     Type("Hilda");
     EXPECT_STREQ(Prefs.playerName[5], "Hilda") << "edited in place";
     CancelTextEntry();
@@ -330,8 +260,6 @@ TEST_F(ScoresTest, RenamingAPlayerConfirmsSavesAndRebuildsOrCancelsBackToTheOldN
     OpenChangePlayerName();
     Type("Hilda");
     ConfirmTextEntry();
-    EXPECT_EQ(ScreenState, ScreenMain);
-    EXPECT_STREQ(Prefs.playerName[5], "Hilda");
     EXPECT_STREQ(PlayerMenu.entries[6].label, "Hilda");
     EXPECT_STREQ(Prefs.lastName, "Anonymous") << "a profile name is no high-score name";
     const std::vector<unsigned char> saved = SavedBytes();
@@ -344,7 +272,6 @@ TEST_F(ScoresTest, RenamingAPlayerConfirmsSavesAndRebuildsOrCancelsBackToTheOldN
     EXPECT_STREQ(Prefs.playerName[5], "Hilda");
     OpenChangePlayerName();
     Type("\b");
-    EXPECT_STREQ(Prefs.playerName[5], "");
     ConfirmTextEntry();
     EXPECT_STREQ(Prefs.playerName[5], "Hilda");
 }
