@@ -57,80 +57,57 @@ protected:
     }
 };
 
-TEST_F(PieceSheetTest, UsableCustomFileIsUsedWithItsMask) {
+TEST_F(PieceSheetTest, UsableCustomFileIsUsedWithItsMaskOnlyWhenCustomGraphicsAreOn) {
     BmpLayout layout;
     layout.width = 16;
     layout.height = 4;
-    UseFile(Write("mine.bmp", MakeBmp(layout)));
-    TextureImage sheet;
-    EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::CustomFile);
-    EXPECT_EQ(sheet.picture.width, 16);
-    EXPECT_EQ(sheet.mask.size(), sheet.picture.pixels.size());
-    EXPECT_EQ(ScreenState, ScreenStartup);
+    const std::string path = Write("mine.bmp", MakeBmp(layout));
+    for (int custom : {1, 0}) {
+        UseFile(path, static_cast<uint8_t>(custom));
+        TextureImage sheet;
+        EXPECT_EQ(ReadPieceSheet(sheet), custom ? PieceSheetSource::CustomFile : PieceSheetSource::BuiltIn);
+        EXPECT_EQ(sheet.picture.width, custom ? 16 : 512);
+        EXPECT_EQ(sheet.mask.size(), sheet.picture.pixels.size());
+        EXPECT_EQ(ScreenState, ScreenStartup);
+    }
 }
 
 TEST_F(PieceSheetTest, EveryBadCustomFileFallsBackWithTheMessage) {
-    UseFile(home + "/no-such-file.bmp");
-    ExpectBuiltInWithMessage("missing");
-    UseFile(home);
-    ExpectBuiltInWithMessage("a folder");
-    UseFile("");
-    ExpectBuiltInWithMessage("no name");
-    UseFile(Write("notes.bmp", {'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't'}));
-    ExpectBuiltInWithMessage("not a bitmap");
-    UseFile(Write("empty.bmp", {}));
-    ExpectBuiltInWithMessage("empty");
-
-    BmpLayout rle;
-    rle.bitsPerPixel = 8;
-    rle.compression = 1;
-    UseFile(Write("rle.bmp", MakeBmp(rle)));
-    ExpectBuiltInWithMessage("compressed");
-    BmpLayout deep;
-    deep.bitsPerPixel = 32;
-    UseFile(Write("deep.bmp", MakeBmp(deep)));
-    ExpectBuiltInWithMessage("32-bit");
-    BmpLayout odd;
-    odd.width = 48;
-    UseFile(Write("odd.bmp", MakeBmp(odd)));
-    ExpectBuiltInWithMessage("sides not powers of two");
-    BmpLayout huge;
-    huge.width = 8192;
-    huge.height = 1;
-    UseFile(Write("huge.bmp", MakeBmp(huge)));
-    ExpectBuiltInWithMessage("larger than 4096");
+    auto bmp = [](auto change) {
+        BmpLayout layout;
+        change(layout);
+        return MakeBmp(layout);
+    };
     std::vector<uint8_t> cut = MakeBmp(BmpLayout{});
     cut.resize(cut.size() - 5);
-    UseFile(Write("cut.bmp", cut));
-    ExpectBuiltInWithMessage("truncated");
-}
-
-TEST_F(PieceSheetTest, AFileNameFillingTheWholeSlotIsHandled) {
-    Prefs.useCustomGraphics = 1;
-    Prefs.graphicsChoice = kCustomSheetChoice;
+    const std::pair<const char*, std::vector<uint8_t>> files[] = {
+        {"not a bitmap", {'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't'}},
+        {"empty", {}},
+        {"compressed", bmp([](BmpLayout& l) { l.bitsPerPixel = 8, l.compression = 1; })},
+        {"32-bit", bmp([](BmpLayout& l) { l.bitsPerPixel = 32; })},
+        {"sides not powers of two", bmp([](BmpLayout& l) { l.width = 48; })},
+        {"larger than 4096", bmp([](BmpLayout& l) { l.width = 8192, l.height = 1; })},
+        {"truncated", cut},
+    };
+    for (const auto& [what, bytes] : files) {
+        UseFile(Write("bad.bmp", bytes));
+        ExpectBuiltInWithMessage(what);
+    }
+    for (const std::string& path : {home + "/no-such-file.bmp", home, std::string()}) {
+        UseFile(path);
+        ExpectBuiltInWithMessage(("missing or a folder: " + path).c_str());
+    }
     std::memset(Prefs.graphicsFile, 'a', sizeof Prefs.graphicsFile);  // no terminating NUL
     ExpectBuiltInWithMessage("unterminated name");
 }
 
-TEST_F(PieceSheetTest, FileIsIgnoredUnlessCustomGraphicsAreOn) {
-    UseFile(Write("mine.bmp", MakeBmp(BmpLayout{})), 0);
-    TextureImage sheet;
-    EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn);
-    EXPECT_EQ(sheet.picture.width, 512);
-    EXPECT_EQ(ScreenState, ScreenStartup);
-}
-
-TEST_F(PieceSheetTest, NumberedSheetsTheProgramLacksFallBackQuietly) {
+TEST_F(PieceSheetTest, ANumberedSheetIsUsedWhenPresentAndOthersFallBackQuietly) {
     for (int32_t choice : {0, 1, 5, 98, 100, -7, 2147483647}) {
         UseFile("", 1, choice);
         TextureImage sheet;
         EXPECT_EQ(ReadPieceSheet(sheet), PieceSheetSource::BuiltIn) << choice;
-        EXPECT_EQ(sheet.picture.width, 512) << choice;
         EXPECT_EQ(ScreenState, ScreenStartup) << choice;
     }
-}
-
-TEST_F(PieceSheetTest, ANumberedSheetIsUsedWhenPresent) {
     BmpLayout layout;
     layout.width = 32;
     const std::vector<uint8_t> bytes = MakeBmp(layout);

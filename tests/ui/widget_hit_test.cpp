@@ -48,22 +48,26 @@ protected:
 constexpr float kIn = 0.02f;  // a fiftieth of a percent inside or outside an edge
 
 TEST_F(WidgetHitTest, ButtonsAndArrowsHaveAOnePercentMarginThatIsTallerThanWide) {
+    // Across, the margin is 1 %; down, it keeps its across size in board units: 4/3 %.
+    const float down = 1.0f * kBoardPerPercentX / kBoardPerPercentY;
+    const float left = BoardXFromPercent(29), right = BoardXFromPercent(51);
+    const float top = BoardYFromPercent(40 - down), bottom = BoardYFromPercent(44 + down);
+    const float midY = BoardYFromPercent(42), midX = BoardXFromPercent(40);
+    // (x, y, outward step x, outward step y) for each edge.
+    const float edges[][4] = {{left, midY, -1, 0}, {right, midY, 1, 0}, {midX, top, 0, -1}, {midX, bottom, 0, 1}};
     for (uint8_t kind : {WidgetButton, WidgetArrowButton}) {
         const Widget b = Make(kind, 30, 40, 20, 4);
-        // Across, the margin is 1 %; down, it keeps its across size in board units: 4/3 %.
-        const float down = 1.0f * kBoardPerPercentX / kBoardPerPercentY;
-        const float left = BoardXFromPercent(29), right = BoardXFromPercent(51);
-        const float top = BoardYFromPercent(40 - down), bottom = BoardYFromPercent(44 + down);
-        const float midY = BoardYFromPercent(42), midX = BoardXFromPercent(40);
-        EXPECT_TRUE(WidgetContainsClick(b, left + 1e-4f, midY));
-        EXPECT_FALSE(WidgetContainsClick(b, left - 1e-3f, midY));
-        EXPECT_TRUE(WidgetContainsClick(b, right - 1e-4f, midY));
-        EXPECT_FALSE(WidgetContainsClick(b, right + 1e-3f, midY));
-        EXPECT_TRUE(WidgetContainsClick(b, midX, top + 1e-4f));
-        EXPECT_FALSE(WidgetContainsClick(b, midX, top - 1e-3f));
-        EXPECT_TRUE(WidgetContainsClick(b, midX, bottom - 1e-4f));
-        EXPECT_FALSE(WidgetContainsClick(b, midX, bottom + 1e-3f));
+        for (const auto& e : edges) {
+            EXPECT_TRUE(WidgetContainsClick(b, e[0] - e[2] * 1e-4f, e[1] - e[3] * 1e-4f)) << e[0] << "," << e[1];
+            EXPECT_FALSE(WidgetContainsClick(b, e[0] + e[2] * 1e-3f, e[1] + e[3] * 1e-3f)) << e[0] << "," << e[1];
+        }
     }
+    // Hover is in whole percent with the same margins.
+    const Widget button = Make(WidgetButton, 30, 40, 20, 4);
+    EXPECT_TRUE(WidgetContainsPointer(button, 29, 39));
+    EXPECT_TRUE(WidgetContainsPointer(button, 51, 45));
+    EXPECT_FALSE(WidgetContainsPointer(button, 28, 42));
+    EXPECT_FALSE(WidgetContainsPointer(button, 40, 46));
 }
 
 TEST_F(WidgetHitTest, CheckBoxTextReachesFourPercentLeftForItsBoxTextItemDoesNot) {
@@ -76,6 +80,8 @@ TEST_F(WidgetHitTest, CheckBoxTextReachesFourPercentLeftForItsBoxTextItemDoesNot
     EXPECT_TRUE(WidgetContainsClick(item, BoardXFromPercent(30 + kIn), y));
     EXPECT_FALSE(WidgetContainsClick(item, BoardXFromPercent(50 + kIn), y));
     EXPECT_FALSE(WidgetContainsClick(item, BoardXFromPercent(40), BoardYFromPercent(45 + kIn)));
+    EXPECT_TRUE(WidgetContainsPointer(box, 26, 42));
+    EXPECT_FALSE(WidgetContainsPointer(box, 25, 42));
 }
 
 TEST_F(WidgetHitTest, HitRegionsAreInBoardUnitsWithEdgesIncluded) {
@@ -92,54 +98,29 @@ TEST_F(WidgetHitTest, HitRegionsAreInBoardUnitsWithEdgesIncluded) {
     EXPECT_TRUE(Played().empty()) << "hit regions click silently";
 }
 
-TEST_F(WidgetHitTest, HoverIsInWholePercentWithTheSameMargins) {
-    const Widget button = Make(WidgetButton, 30, 40, 20, 4);
-    EXPECT_TRUE(WidgetContainsPointer(button, 29, 39));
-    EXPECT_TRUE(WidgetContainsPointer(button, 51, 45));
-    EXPECT_FALSE(WidgetContainsPointer(button, 28, 42));
-    EXPECT_FALSE(WidgetContainsPointer(button, 40, 46));
-    const Widget box = Make(WidgetCheckBox, 30, 40, 20, 5);
-    EXPECT_TRUE(WidgetContainsPointer(box, 26, 42));
-    EXPECT_FALSE(WidgetContainsPointer(box, 25, 42));
-}
-
-TEST_F(WidgetHitTest, FirstWidgetTestedTakesTheClickWithOneSound) {
-    Widget first = Make(WidgetButton, 30, 40, 20, 4);
+// The first enabled widget tested takes the click with one sound; disabled ones pass it on.
+TEST_F(WidgetHitTest, FirstEnabledWidgetTestedTakesTheClickWithOneSound) {
+    Widget disabled = Make(WidgetTextItem, 30, 40, 20, 4);
+    disabled.disabled = 1;
+    Widget first = Make(WidgetTextItem, 30, 40, 10, 4);
     Widget second = Make(WidgetButton, 35, 41, 20, 4);
-    ClickAtPercent(40, 42);
+    Widget other = Make(WidgetTextItem, 10, 20, 10, 4);
+    other.selected = 1;
+    first.group[0] = &other;
+    ClickAtPercent(36, 42);
+    EXPECT_FALSE(WidgetClicked(disabled));
+    EXPECT_TRUE(MouseClicked);
     EXPECT_TRUE(WidgetClicked(first));
     EXPECT_FALSE(WidgetClicked(second));
     EXPECT_FALSE(MouseClicked);
     EXPECT_EQ(Played(), std::vector<int>{SoundPop});
-    // No pending click: nothing is taken and nothing heard.
-    EXPECT_FALSE(WidgetClicked(first));
+    EXPECT_EQ(first.selected, 1) << "a clicked text item is selected";
+    EXPECT_EQ(other.selected, 0) << "and its group deselected";
+    EXPECT_FALSE(WidgetClicked(first)) << "no pending click: nothing taken";
     EXPECT_EQ(Played().size(), 1u);
-}
-
-TEST_F(WidgetHitTest, DisabledWidgetsLeaveTheClickForLaterOnes) {
-    Widget disabled = Make(WidgetTextItem, 30, 40, 20, 4);
-    disabled.disabled = 1;
-    Widget later = Make(WidgetCheckBox, 30, 40, 20, 4);
-    ClickAtPercent(35, 42);
-    EXPECT_FALSE(WidgetClicked(disabled));
-    EXPECT_TRUE(MouseClicked);
-    EXPECT_TRUE(Played().empty());
-    EXPECT_TRUE(WidgetClicked(later));
-    EXPECT_EQ(Played(), std::vector<int>{SoundPop});
     HoverX = 35;
     HoverY = 42;
     EXPECT_FALSE(WidgetHovered(disabled));
-}
-
-TEST_F(WidgetHitTest, AClickedTextItemIsSelectedAndItsGroupDeselected) {
-    Widget a = Make(WidgetTextItem, 10, 10, 10, 4);
-    Widget b = Make(WidgetTextItem, 10, 20, 10, 4);
-    b.selected = 1;
-    a.group[0] = &b;
-    ClickAtPercent(12, 12);
-    EXPECT_TRUE(WidgetClicked(a));
-    EXPECT_EQ(a.selected, 1);
-    EXPECT_EQ(b.selected, 0);
 }
 
 TEST_F(WidgetHitTest, PointerOverSoundPlaysOncePerNewlyHoveredWidget) {
