@@ -53,12 +53,6 @@ int FallingInUse() {
         std::count_if(FallingPieces.begin(), FallingPieces.end(), [](const FallingPiece& p) { return p.inUse; }));
 }
 
-void SlotCentre(int column, int row, int slot, float& x, float& y) {
-    const BoardRect r = MarkSlotRect(column, row, slot);
-    x = (r.x0 + r.x1) * 0.5f;
-    y = (r.y0 + r.y1) * 0.5f;
-}
-
 // A text button's middle, for a label drawn at (x, y) percent in `size` at the design width.
 void ClickButton(float x, float y, int size, const char* label) {
     SetTextSize(size);
@@ -83,10 +77,9 @@ protected:
         W::RunFrames(1);
     }
     void ClickSlot(int column, int row, int slot, bool shift) {
-        float x, y;
-        SlotCentre(column, row, slot, x, y);
+        const BoardRect rect = MarkSlotRect(column, row, slot);
         if (shift) W::SpecialKey(GLUT_KEY_SHIFT_L);  // as freeglut reports the Shift key going down
-        W::ClickBoard(x, y);
+        W::ClickBoard((rect.x0 + rect.x1) * 0.5f, (rect.y0 + rect.y1) * 0.5f);
         W::RunFrames(1);
     }
 };
@@ -104,11 +97,8 @@ TEST_F(PlayScreenTest, ASquareOpensByClickAndByEnterAndIsMagnifiedFromTheNextFra
     EXPECT_EQ(Count(SoundPop), 1);
     W::RunFrames(1);
     // The yellow rim of the magnified square stands 0.58 from the centre, beyond the square itself.
-    const WindowPixels f = W::Capture();
-    const uint8_t* rim = f.At(W::PixelX(static_cast<float>(c) + 0.58f), W::PixelY(static_cast<float>(r)));
-    EXPECT_GT(rim[0], 200);
-    EXPECT_GT(rim[1], 200);
-    EXPECT_LT(rim[2], 80);
+    const uint8_t* rim = W::Capture().At(W::PixelX(static_cast<float>(c) + 0.58f), W::PixelY(static_cast<float>(r)));
+    EXPECT_TRUE(rim[0] > 200 && rim[1] > 200 && rim[2] < 80);
 
     int c2, r2;
     ASSERT_TRUE(FindClosed(c2, r2));
@@ -126,27 +116,15 @@ TEST_F(PlayScreenTest, MarksToggleBySlotClickAndDigitKeyWithoutScoring) {
     int c, r;
     ASSERT_TRUE(FindClosed(c, r));
     OpenByClick(c, r);
-    W::RunFrames(1);
-    float x, y;
-    SlotCentre(c, r, 4, x, y);
-    const double dim = W::Capture().Brightness(W::PixelX(x) - 4, W::PixelY(y) - 4, W::PixelX(x) + 4, W::PixelY(y) + 4);
-
     ClickSlot(c, r, 4, false);
     EXPECT_EQ(At(c, r).marks[4], 1);
-    W::RunFrames(1);
-    const double bright =
-        W::Capture().Brightness(W::PixelX(x) - 4, W::PixelY(y) - 4, W::PixelX(x) + 4, W::PixelY(y) + 4);
-    EXPECT_GT(bright, dim + 20) << "a marked symbol is drawn bright in the magnified square";
-
     ClickSlot(c, r, 4, false);
     EXPECT_EQ(At(c, r).marks[4], 0);
     W::Key('3');
     EXPECT_EQ(At(c, r).marks[2], 1);
     W::Key('3');
     EXPECT_EQ(At(c, r).marks[2], 0);
-    EXPECT_EQ(GameScore.Value(), 0);
-    EXPECT_EQ(MistakeCount, 0);
-    EXPECT_EQ(At(c, r).known, 0);
+    EXPECT_EQ(GameScore.Value() | MistakeCount | At(c, r).known, 0);
     EXPECT_EQ(Count(SoundPop), 5);  // the opening and four toggles
 }
 
@@ -162,8 +140,7 @@ TEST_F(PlayScreenTest, ShiftClickAndShiftedDigitsAssignRightAndWrong) {
     EXPECT_EQ(GameScore.Value(), -500);
     EXPECT_EQ(MistakeCount, 1);
     EXPECT_EQ(At(c, r).known, 0);
-    EXPECT_EQ(FallingInUse(), 1);
-    EXPECT_EQ(Count(SoundBadMove), 1);
+    EXPECT_EQ(FallingInUse() + Count(SoundBadMove), 2);
     const float startY = FallingPieces[0].y;
     W::RunFrames(40);
     EXPECT_GT(FallingPieces[0].y, startY + 1.0f) << "the wrong piece falls";
@@ -176,7 +153,6 @@ TEST_F(PlayScreenTest, ShiftClickAndShiftedDigitsAssignRightAndWrong) {
     ClickSlot(c, r, right, true);
     EXPECT_EQ(At(c, r).known, 1);
     EXPECT_EQ(GameScore.Value(), -400);
-    EXPECT_EQ(LastAward, 100);
     EXPECT_EQ(Count(SoundGoodMove), 1);
 
     // The keyboard: shifted digits assign, over the cursor square.
@@ -194,7 +170,7 @@ TEST_F(PlayScreenTest, ShiftClickAndShiftedDigitsAssignRightAndWrong) {
     EXPECT_EQ(MistakeCount, 2);
 }
 
-TEST_F(PlayScreenTest, AltWithADigitAssignsEvenBeforeAFrameHasSeenAlt) {
+TEST_F(PlayScreenTest, AltDigitsAssignAndFlippedDigitsMark) {
     W::StartGame(LevelEasy, 5);
     int c, r;
     ASSERT_TRUE(FindClosed(c, r));
@@ -204,12 +180,11 @@ TEST_F(PlayScreenTest, AltWithADigitAssignsEvenBeforeAFrameHasSeenAlt) {
     EXPECT_EQ(At(c, r).known, 1);
     EXPECT_EQ(GameScore.Value(), 100);
     EXPECT_FALSE(AssignMode);
-}
 
-TEST_F(PlayScreenTest, NumberKeysFollowTheNumberPadWhenFlippedAndIgnoreKnownSquares) {
+    // Flipped number keys follow the number pad; known squares ignore digits.
+    W::Reset();  // lets Alt go
     W::StartGame(LevelEasy, 5);
     Prefs.flipNumberKeys = 1;
-    int c, r;
     ASSERT_TRUE(FindClosed(c, r));
     PointAt(c, r);
     W::Key('7');
@@ -219,12 +194,8 @@ TEST_F(PlayScreenTest, NumberKeysFollowTheNumberPadWhenFlippedAndIgnoreKnownSqua
     W::Key('5');
     EXPECT_EQ(At(c, r).marks[4], 1);
 
-    for (const Cell& cell : PlayBoard) {
-        if (cell.known) {
-            PointAt(cell.column, cell.row);
-            break;
-        }
-    }
+    const auto given = std::find_if(PlayBoard.begin(), PlayBoard.end(), [](const Cell& cell) { return cell.known; });
+    PointAt(given->column, given->row);
     const Board before = PlayBoard;
     W::Key('2');
     W::Key('@');
@@ -271,27 +242,20 @@ TEST_F(PlayScreenTest, CrystalBallEntersCommitsAndCancelsThroughTheIconAndButton
     W::ClickBoard(iconX, iconY);
     W::RunFrames(1);
     EXPECT_FALSE(CrystalBallActive);
-    EXPECT_EQ(At(c2, r2).known, 0);
-    EXPECT_EQ(At(c2, r2).activated, 0);
+    EXPECT_EQ(At(c2, r2).known + At(c2, r2).activated, 0);
     EXPECT_EQ(Count(SoundCrystalOver), 1);
     EXPECT_EQ(GameScore.Value(), 100);
-    EXPECT_EQ(MistakeCount, 0);
-}
 
-TEST_F(PlayScreenTest, AWrongCommittedTrialCostsAndGroans) {
-    W::StartGame(LevelEasy, 5);
-    int c, r;
-    ASSERT_TRUE(FindClosed(c, r));
-    OpenByClick(c, r);
-    W::ClickBoard(9.2f, 6.4f);
+    // A wrong trial committed costs and groans, but is no mistake.
+    W::ClickBoard(iconX, iconY);
     W::RunFrames(1);
-    ClickSlot(c, r, At(c, r).value % 9, true);
+    OpenByClick(c2, r2);
+    ClickSlot(c2, r2, At(c2, r2).value % 9, true);
     ClickButton(85.0f, 77.0f, 4, "Commit Changes");
     W::RunFrames(1);
-    EXPECT_EQ(GameScore.Value(), -500);
-    EXPECT_EQ(At(c, r).known, 0);
-    EXPECT_EQ(Count(SoundArgh), 1);
-    EXPECT_EQ(FallingInUse(), 1);
+    EXPECT_EQ(GameScore.Value(), -400);
+    EXPECT_EQ(At(c2, r2).known, 0);
+    EXPECT_EQ(Count(SoundArgh) + FallingInUse(), 2);
     EXPECT_EQ(MistakeCount, 0);
 }
 
@@ -347,7 +311,7 @@ TEST_F(PlayScreenTest, ThePauseMenuHidesThePuzzle) {
 
 // ---- The confirmation question ------------------------------------------------------------------
 
-TEST_F(PlayScreenTest, NoToEndingFromTheGameReturnsWithTheQuestionTimeUncounted) {
+TEST_F(PlayScreenTest, EndingFromTheGameAnsweredNoThenYes) {
     W::StartGame(LevelEasy, 8);
     W::PlaySeconds() += 30;
     W::RunFrames(1);
@@ -373,10 +337,7 @@ TEST_F(PlayScreenTest, NoToEndingFromTheGameReturnsWithTheQuestionTimeUncounted)
     W::Key('n');
     W::RunFrames(1);
     EXPECT_EQ(ScreenState, ScreenGame);
-}
 
-TEST_F(PlayScreenTest, YesToEndingFromTheGameGoesToTheMainScreen) {
-    W::StartGame(LevelEasy, 8);
     W::Key('A');
     W::RunFrames(1);
     ClickButton(31.0f, 48.0f, 5, "Yes");
@@ -441,43 +402,10 @@ TEST_F(PlayScreenTest, QuittingWithATableScoreAsksForTheNameBeforeQuitting) {
 
 // ---- Winning -------------------------------------------------------------------------------
 
-TEST_F(PlayScreenTest, AGameSolvedWithTheKeyboardAloneSwitchesToTheSummary) {
-    W::StartGame(LevelEasy, 21);
-    W::PlaySeconds() += 200;
-    for (int i = 0; i < 9; ++i) {  // to the top-left square: the arrows stop at the edges
-        W::SpecialKey(GLUT_KEY_LEFT);
-        W::SpecialKey(GLUT_KEY_UP);
-    }
-    ASSERT_EQ(CursorColumn, 0);
-    ASSERT_EQ(CursorRow, 0);
-    // Along the rows in a snake: right along even rows, left along odd ones.
-    for (int row = 0; row < 9; ++row) {
-        for (int step = 0; step < 9; ++step) {
-            const int column = row % 2 == 0 ? step : 8 - step;
-            ASSERT_EQ(CursorColumn, column);
-            ASSERT_EQ(CursorRow, row);
-            if (!At(column, row).known) W::Key(static_cast<unsigned char>(kShifted[At(column, row).value - 1]));
-            if (step < 8) W::SpecialKey(row % 2 == 0 ? GLUT_KEY_RIGHT : GLUT_KEY_LEFT);
-        }
-        if (row == 8) break;
-        W::RunFrames(1);
-        ASSERT_EQ(ScreenState, ScreenGame);
-        W::SpecialKey(GLUT_KEY_DOWN);
-    }
-    W::RunFrames(1);
-    EXPECT_EQ(ScreenState, ScreenGameOver);
-    EXPECT_EQ(Count(SoundGameWon), 1);
-    EXPECT_EQ(TimeUsed, 200);
-    EXPECT_EQ(MistakeCount, 0);
-    W::PlaySeconds() += 50;
-    W::RunFrames(2);
-    EXPECT_EQ(TimeUsed, 200);
-    EXPECT_EQ(Count(SoundGameWon), 1) << "the win is counted once";
-}
-
 TEST_F(PlayScreenTest, AChildGameSolvedWithTheMouseAloneSwitchesToTheSummary) {
     W::StartGame(LevelChild, 1234);
     ASSERT_EQ(BoardSideInUse(), 4);
+    W::PlaySeconds() += 200;
     int c, r;
     while (FindClosed(c, r)) {
         OpenByClick(c, r);
@@ -488,27 +416,12 @@ TEST_F(PlayScreenTest, AChildGameSolvedWithTheMouseAloneSwitchesToTheSummary) {
     }
     EXPECT_EQ(ScreenState, ScreenGameOver);
     EXPECT_EQ(MistakeCount, 0);
-    EXPECT_EQ(Count(SoundGameWon), 1);
     EXPECT_EQ(At(5, 5).known, 0) << "squares outside the 4 x 4 grid are not part of the game";
-}
-
-TEST_F(PlayScreenTest, AFullBoardOfTrialsWinsOnlyAfterTheCommit) {
-    W::StartGame(LevelEasy, 3);
-    W::ClickBoard(9.2f, 6.4f);
-    W::RunFrames(1);
-    ASSERT_TRUE(CrystalBallActive);
-    for (const Cell& cell : PlayBoard) {
-        if (cell.known) continue;
-        PointAt(cell.column, cell.row);
-        W::Key(static_cast<unsigned char>(kShifted[cell.value - 1]));
-    }
+    EXPECT_EQ(TimeUsed, 200);
+    W::PlaySeconds() += 50;
     W::RunFrames(2);
-    EXPECT_EQ(ScreenState, ScreenGame);
-    ClickButton(85.0f, 77.0f, 4, "Commit Changes");
-    W::RunFrames(1);
-    EXPECT_FALSE(CrystalBallActive);
-    W::RunFrames(1);
-    EXPECT_EQ(ScreenState, ScreenGameOver);
+    EXPECT_EQ(TimeUsed, 200);
+    EXPECT_EQ(Count(SoundGameWon), 1) << "the win is counted once";
 }
 
 TEST_F(PlayScreenTest, ANineTimesShownSymbolIsCrossedInTheSidePanel) {
@@ -524,15 +437,13 @@ TEST_F(PlayScreenTest, ANineTimesShownSymbolIsCrossedInTheSidePanel) {
     const WindowPixels after = W::Capture();
     // The cross lies over the lower right of the piece.
     const int px = W::PixelX(x + 0.15f), py = W::PixelY(y + 0.15f);
-    const uint8_t* red = after.At(px, py);
-    EXPECT_GT(red[0], 150);
-    EXPECT_LT(red[1], 90);
+    EXPECT_TRUE(after.At(px, py)[0] > 150 && after.At(px, py)[1] < 90);
     EXPECT_GT(after.Difference(before, px - 6, py - 6, px + 6, py + 6), 0.3);
 }
 
 // ---- Input that must do nothing --------------------------------------------------------------
 
-TEST_F(PlayScreenTest, RightAndMiddleClicksAndStrayKeysChangeNothing) {
+TEST_F(PlayScreenTest, StrayInputChangesNothing) {
     W::StartGame(LevelEasy, 5);
     int c, r;
     ASSERT_TRUE(FindClosed(c, r));
@@ -553,6 +464,25 @@ TEST_F(PlayScreenTest, RightAndMiddleClicksAndStrayKeysChangeNothing) {
     EXPECT_FALSE(CrystalBallActive);
     EXPECT_EQ(ScreenState, ScreenGame);
     EXPECT_TRUE(W::Sounds().empty());
+
+    // The arrows never leave the grid in use; a digit with the cursor off the grid does nothing.
+    for (int i = 0; i < 20; ++i) {
+        W::SpecialKey(GLUT_KEY_RIGHT);
+        W::SpecialKey(GLUT_KEY_DOWN);
+    }
+    EXPECT_EQ(CursorColumn * 10 + CursorRow, 88);
+    W::SpecialKey(GLUT_KEY_SHIFT_L);  // a modifier alone moves nothing
+    W::SpecialKey(GLUT_KEY_F5);
+    EXPECT_EQ(CursorColumn, 8);
+    W::StartGame(LevelChild, 99);
+    W::SpecialKey(GLUT_KEY_RIGHT);
+    EXPECT_EQ(CursorColumn * 10 + CursorRow, 33);
+    W::MoveToBoard(9.0f, 3.0f);
+    EXPECT_GT(CursorColumn, 3);
+    const Board child = PlayBoard;
+    W::Key('1');
+    W::Key('!');
+    EXPECT_EQ(std::memcmp(&child, &PlayBoard, sizeof child), 0);
 }
 
 TEST_F(PlayScreenTest, AClickNoControlTookIsNotReplayedOnTheNextScreen) {
@@ -573,31 +503,6 @@ TEST_F(PlayScreenTest, AClickNoControlTookIsNotReplayedOnTheNextScreen) {
     W::Key('p');
     W::RunFrames(2);
     EXPECT_EQ(ScreenState, ScreenPause);
-}
-
-TEST_F(PlayScreenTest, ArrowKeysNeverLeaveTheGridInUse) {
-    W::StartGame(LevelEasy, 5);
-    for (int i = 0; i < 20; ++i) {
-        W::SpecialKey(GLUT_KEY_RIGHT);
-        W::SpecialKey(GLUT_KEY_DOWN);
-    }
-    EXPECT_EQ(CursorColumn, 8);
-    EXPECT_EQ(CursorRow, 8);
-    W::SpecialKey(GLUT_KEY_SHIFT_L);  // a modifier alone moves nothing
-    W::SpecialKey(GLUT_KEY_F5);
-    EXPECT_EQ(CursorColumn, 8);
-
-    W::StartGame(LevelChild, 99);
-    W::SpecialKey(GLUT_KEY_RIGHT);
-    EXPECT_EQ(CursorColumn, 3);
-    EXPECT_EQ(CursorRow, 3);
-    // The pointer may put the cursor off the grid; a digit there does nothing.
-    W::MoveToBoard(9.0f, 3.0f);
-    EXPECT_GT(CursorColumn, 3);
-    const Board before = PlayBoard;
-    W::Key('1');
-    W::Key('!');
-    EXPECT_EQ(std::memcmp(&before, &PlayBoard, sizeof before), 0);
 }
 
 // The real window resized through GLUT, down to a couple of pixels and back.
@@ -624,16 +529,9 @@ TEST_F(PlayScreenTest, ResizingTheWindowKeepsFourByThreeAndPlayGoesOn) {
 
 TEST(AspectFitTest, KeepsFourByThreeForAnySizeWithoutZeroes) {
     int w = 0, h = 0;
-    AspectFit(1000, 600, w, h);
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
-    AspectFit(800, 900, w, h);
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
     for (auto [iw, ih] : {std::pair{0, 0}, {1, 1}, {1, 5000}, {5000, 1}, {-3, -7}}) {
         AspectFit(iw, ih, w, h);
-        EXPECT_GT(w, 0);
-        EXPECT_GT(h, 0);
+        EXPECT_TRUE(w > 0 && h > 0);
         EXPECT_NEAR(static_cast<double>(w) / h, 4.0 / 3.0, 0.34) << iw << "x" << ih;
     }
 }
