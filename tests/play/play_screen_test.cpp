@@ -97,7 +97,8 @@ TEST_F(PlayScreenTest, ASquareOpensByClickAndByEnterAndIsMagnifiedFromTheNextFra
     EXPECT_EQ(Count(SoundPop), 1);
     W::RunFrames(1);
     // The yellow rim of the magnified square stands 0.58 from the centre, beyond the square itself.
-    const uint8_t* rim = W::Capture().At(W::PixelX(static_cast<float>(c) + 0.58f), W::PixelY(static_cast<float>(r)));
+    const WindowPixels frame = W::Capture();
+    const uint8_t* rim = frame.At(W::PixelX(static_cast<float>(c) + 0.58f), W::PixelY(static_cast<float>(r)));
     EXPECT_TRUE(rim[0] > 200 && rim[1] > 200 && rim[2] < 80);
 
     int c2, r2;
