@@ -46,6 +46,20 @@ void FinishFrame() {
     glutMainLoopEvent();
 }
 
+// Whole frames of one screen as RunFrame draws them, minus the pacing.
+void RunScreenFrames(benchmark::State& state, int32_t screen) {
+    ScreenState = screen;
+    FrameFactor = 1.0f;
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        RunScreen();
+        DrawScoreDisplay();
+        DrawClockDisplay();
+        FinishFrame();
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 void ClearOnlyFrame(benchmark::State& state) {
     if (!OpenWindow()) return state.SkipWithError("needs an X display");
     for (auto _ : state) {
@@ -67,31 +81,13 @@ void GameFrameEveryMarkShown(benchmark::State& state) {
     }
     CursorColumn = 4;
     CursorRow = 4;
-    ScreenState = ScreenGame;
-    FrameFactor = 1.0f;
-    for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        RunScreen();
-        DrawScoreDisplay();
-        DrawClockDisplay();
-        FinishFrame();
-    }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    RunScreenFrames(state, ScreenGame);
 }
 
 void MainScreenFrame(benchmark::State& state) {
     if (!OpenWindow()) return state.SkipWithError("needs an X display");
     ClearBoard(PlayBoard);
-    ScreenState = ScreenMain;
-    FrameFactor = 1.0f;
-    for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        RunScreen();
-        DrawScoreDisplay();
-        DrawClockDisplay();
-        FinishFrame();
-    }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    RunScreenFrames(state, ScreenMain);
 }
 
 BENCHMARK(ClearOnlyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -296,11 +296,11 @@ void DrawCursorSquare() {
     }
 }
 
-void DrawEnlargedSquare(const Cell& cell) {
-    const float x = static_cast<float>(cell.column) + BoardShift();
-    const float y = static_cast<float>(cell.row) + BoardShift();
-    glPushMatrix();
-    glTranslatef(x, y, kEnlargedDepth);
+namespace {
+
+// The yellow-rimmed dark purple square behind the magnified square and the side panel; leaves
+// the transform one layer in front of it.
+void DrawPanelBackground() {
     PlainColour();
     glColor3f(1.0f, 1.0f, 0.0f);
     FillRect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
@@ -308,6 +308,16 @@ void DrawEnlargedSquare(const Cell& cell) {
     glColor3f(0.2f, 0.0f, 0.3f);
     FillRect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
     glTranslatef(0.0f, 0.0f, kLayerStep);
+}
+
+}  // namespace
+
+void DrawEnlargedSquare(const Cell& cell) {
+    const float x = static_cast<float>(cell.column) + BoardShift();
+    const float y = static_cast<float>(cell.row) + BoardShift();
+    glPushMatrix();
+    glTranslatef(x, y, kEnlargedDepth);
+    DrawPanelBackground();
     glScalef(kEnlargedScale, kEnlargedScale, 1.0f);
     if (cell.known) {
         glScalef(kKnownScale, kKnownScale, 1.0f);
@@ -322,13 +332,7 @@ void DrawSidePanel(const Cell* cell) {
     glPushMatrix();
     glTranslatef(kSidePanelX, kSidePanelY, kEnlargedDepth);
     glScalef(kSidePanelScale, kSidePanelScale, 1.0f);
-    PlainColour();
-    glColor3f(1.0f, 1.0f, 0.0f);
-    FillRect(-kEnlargedOuter, -kEnlargedOuter, kEnlargedOuter, kEnlargedOuter);
-    glTranslatef(0.0f, 0.0f, kLayerStep);
-    glColor3f(0.2f, 0.0f, 0.3f);
-    FillRect(-kEnlargedInner, -kEnlargedInner, kEnlargedInner, kEnlargedInner);
-    glTranslatef(0.0f, 0.0f, kLayerStep);
+    DrawPanelBackground();
     glColor3f(0.3f, 1.0f, 1.0f);
     if (ChildLayout()) {
         FillRect(-kChildDividerHalf, -kEnlargedInner, kChildDividerHalf, kEnlargedInner);
