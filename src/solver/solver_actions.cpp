@@ -1,7 +1,6 @@
 // What the solver screen's buttons do. A game started here is a real game: counted, scored from
 // zero, timed from its start, and never credited to a library puzzle.
 #include <algorithm>
-#include <cstdio>
 
 #include "game/board.h"
 #include "game/game_state.h"
@@ -33,13 +32,6 @@ void ShowPossibles() {
     SolverState.showPossibles = true;
     ResetPossibles();
     EliminatePossibles();
-}
-
-// The hint overlay belongs to the grid it was found on.
-void ClearHintOverlay() {
-    SolverState.markedCount = kNoHintShown;
-    SolverState.hintValue = 0;
-    std::snprintf(SolverState.hintText, sizeof SolverState.hintText, "%s", kSolverInstructions);
 }
 
 }  // namespace

@@ -11,15 +11,11 @@
 
 namespace tessaran {
 
-namespace {
-
-void ClearHintDisplay() {
+void ClearHintOverlay() {
     SolverState.markedCount = kNoHintShown;
     SolverState.hintValue = 0;
     std::snprintf(SolverState.hintText, sizeof SolverState.hintText, "%s", kSolverInstructions);
 }
-
-}  // namespace
 
 void OpenSolver() {
     for (Cell& cell : PlayBoard) {
@@ -34,7 +30,7 @@ void OpenSolver() {
     ScreenState = ScreenSolver;
     SolverState.playLocked = true;
     SolverState.statusText[0] = '\0';
-    ClearHintDisplay();
+    ClearHintOverlay();
 }
 
 void MoveGameToSolver() {
@@ -52,7 +48,7 @@ void MoveGameToSolver() {
         cell.activated = 1;
         if (!cell.known) cell.value = 0;
     }
-    ClearHintDisplay();
+    ClearHintOverlay();
     UpdatePuzzleStatus();
 }
 
@@ -75,7 +71,7 @@ void EnterSolverValue(int column, int row, int slot) {
             PlaySound(SoundBadMove);
         }
     }
-    ClearHintDisplay();
+    ClearHintOverlay();
     UpdatePuzzleStatus();
     if (SolverState.showPossibles) EliminatePossibles();
 }

@@ -14,5 +14,7 @@ void MoveGameToSolver();
 // A slot (0..8) of square (column, row) clicked, or a number key, on the solver screen: erases a
 // known square, or enters slot + 1 unless it repeats in the row, column or section.
 void EnterSolverValue(int column, int row, int slot);
+// The hint overlay belongs to the grid it was found on: any change of the grid takes it down.
+void ClearHintOverlay();
 
 }  // namespace tessaran
