@@ -52,19 +52,21 @@ void NoDisplay() {}
 bool CaptureAtSwap = false;
 WindowPixels LastFrame;
 
-void ReadBackBuffer() {
+WindowPixels ReadBackBuffer() {
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    LastFrame.width = kGameWindowWidth;
-    LastFrame.height = kGameWindowHeight;
+    WindowPixels frame;
+    frame.width = kGameWindowWidth;
+    frame.height = kGameWindowHeight;
     const std::size_t row = static_cast<std::size_t>(kGameWindowWidth) * 3;
     std::vector<uint8_t> up(row * kGameWindowHeight);
     glReadPixels(0, 0, kGameWindowWidth, kGameWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, up.data());
-    LastFrame.rgb.resize(up.size());
+    frame.rgb.resize(up.size());
     for (int y = 0; y < kGameWindowHeight; ++y)  // GL rows grow upward
         std::copy_n(&up[static_cast<std::size_t>(kGameWindowHeight - 1 - y) * row], row,
-                    &LastFrame.rgb[static_cast<std::size_t>(y) * row]);
+                    &frame.rgb[static_cast<std::size_t>(y) * row]);
+    return frame;
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ void ReadBackBuffer() {
 
 // Stands in for freeglut's swap in the test programs: the frame is kept, then really swapped.
 extern "C" void glutSwapBuffers(void) {
-    if (tessaran::test::CaptureAtSwap) tessaran::test::ReadBackBuffer();
+    if (tessaran::test::CaptureAtSwap) tessaran::test::LastFrame = tessaran::test::ReadBackBuffer();
     using Swap = void (*)();
     static const Swap realSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
     if (realSwap) realSwap();
@@ -225,6 +227,7 @@ void GameWindow::ClickPercent(float x, float y) {
 }
 
 WindowPixels GameWindow::Capture() { return LastFrame; }
+WindowPixels GameWindow::ReadFrame() { return ReadBackBuffer(); }
 
 int64_t& GameWindow::PlaySeconds() { return FakeSeconds; }
 std::vector<int>& GameWindow::Sounds() { return Played; }

@@ -58,6 +58,8 @@ public:
 
     // The last frame of the latest RunFrames, as drawn (read just before its buffers swap).
     static WindowPixels Capture();
+    // What the test itself has drawn since the last swap, read now.
+    static WindowPixels ReadFrame();
 
     static int64_t& PlaySeconds();    // what the calendar clock reads now
     static std::vector<int>& Sounds();  // sound numbers played since Reset, in order
