@@ -45,13 +45,10 @@ protected:
         ClearBoard(PlayBoard);
         ClearFallingPieces();
         ResetGameScore();
-        LastAward = 0;
+        LastAward = MistakeCount = 0;
         AwardPhase = 0.0f;
-        MistakeCount = 0;
-        CrystalBallActive = false;
+        CrystalBallActive = AssignMode = SolverGame = false;
         CrystalGuessed.fill(false);
-        AssignMode = false;
-        SolverGame = false;
         ScreenState = ScreenGame;
         FrameFactor = 1.0f;
     }

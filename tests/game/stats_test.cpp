@@ -12,24 +12,17 @@ using StatsTest = GameTest;
 
 int64_t FixedSeconds() { return 5000; }
 
-TEST_F(StatsTest, StartedGamesCountOverallAndUnderTheProfileInUse) {
+TEST_F(StatsTest, StartsCountUnderThePlayerInUseAndAWinFreezesTheClockAndSetsItsFlag) {
     Prefs.difficulty = LevelHard;
-    CountGameStarted();
-    EXPECT_EQ(Prefs.gamesPlayed, 1);
-    EXPECT_EQ(Prefs.levelGamesPlayed[LevelHard], 1);
-    for (int p = 0; p < kPlayerCount; ++p) EXPECT_EQ(Prefs.playerGamesPlayed[p], 0);
-
+    CountGameStarted();  // no player chosen: overall only
     Prefs.currentPlayer = 9;
     Prefs.difficulty = LevelChild;
     CountGameStarted();
-    EXPECT_EQ(Prefs.gamesPlayed, 2);
-    EXPECT_EQ(Prefs.levelGamesPlayed[LevelChild], 1);
-    EXPECT_EQ(Prefs.playerGamesPlayed[8], 1);
-    EXPECT_EQ(Prefs.playerLevelGamesPlayed[8][LevelChild], 1);
-    EXPECT_EQ(Prefs.playerLevelGamesPlayed[8][LevelHard], 0);
-}
+    EXPECT_EQ((std::vector<int>{Prefs.gamesPlayed, Prefs.levelGamesPlayed[LevelHard], Prefs.levelGamesPlayed[LevelChild],
+                                Prefs.playerGamesPlayed[8], Prefs.playerLevelGamesPlayed[8][LevelChild],
+                                Prefs.playerLevelGamesPlayed[8][LevelHard], Prefs.playerGamesPlayed[0]}),
+              (std::vector<int>{2, 1, 1, 1, 1, 0, 0}));
 
-TEST_F(StatsTest, WinSetsTheFlagFreezesTheClockAndCountsAnErrorFreeWin) {
     SetClockOverrides(nullptr, FixedSeconds);
     StartPlayClock();
     PlayClockStart -= 321;
@@ -43,44 +36,26 @@ TEST_F(StatsTest, WinSetsTheFlagFreezesTheClockAndCountsAnErrorFreeWin) {
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundGameWon}));
     EXPECT_EQ(Prefs.wonGames[LevelEvil - 1][999], 1);
     EXPECT_EQ(TimeUsed, 321);
-    EXPECT_EQ(SummaryTimer, 0.0f);
-    EXPECT_EQ(SummaryStage, 0);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 1);
-    EXPECT_EQ(Prefs.playerLevelErrorFreeWins[1][LevelEvil], 1);
-    EXPECT_EQ(Prefs.gamesPlayed, 0) << "a win is not a start";
-}
-
-TEST_F(StatsTest, WinWithMistakesOrAtChildLevel) {
+    EXPECT_EQ(SummaryTimer + static_cast<float>(SummaryStage), 0.0f);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil] + Prefs.playerLevelErrorFreeWins[1][LevelEvil], 2);
+    EXPECT_EQ(Prefs.gamesPlayed, 2) << "a win is not a start";
     MistakeCount = 2;
-    Prefs.difficulty = LevelEasy;
-    GameIndex = 0;
     CountGameWon();
-    EXPECT_EQ(Prefs.wonGames[0][0], 1);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEasy], 0);
-
-    // A Child game's number is a seed, not a library index: no flag anywhere.
-    PrefsRecord before;
-    std::memcpy(&before, Prefs.Bytes(), kPrefsSize);
-    MistakeCount = 0;
-    Prefs.difficulty = LevelChild;
-    GameIndex = 17;
-    CountGameWon();
-    EXPECT_EQ(std::memcmp(before.wonGames, Prefs.wonGames, sizeof before.wonGames), 0);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelChild], 1);
-    for (int p = 0; p < kPlayerCount; ++p) EXPECT_EQ(Prefs.playerLevelErrorFreeWins[p][LevelChild], 0);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 1) << "a win with mistakes is not error-free";
 }
 
+// A Child game's number is a seed, and a stored fixed number or a stray picker value must not
+// reach past the won-games table: no flag anywhere, but the error-free win still counts.
 TEST_F(StatsTest, GameNumberOutsideTheLibraryWritesNoFlag) {
-    // A stored fixed number or a stray picker value must not reach past the won-games table.
     PrefsRecord before;
     std::memcpy(&before, Prefs.Bytes(), kPrefsSize);
-    Prefs.difficulty = LevelEvil;
-    for (int32_t index : {1000, 4000, 65535, -1}) {
+    for (auto [level, index] : {std::pair{LevelChild, 17}, {LevelEvil, 1000}, {LevelEvil, 65535}, {LevelEvil, -1}}) {
+        Prefs.difficulty = level;
         GameIndex = index;
         CountGameWon();
     }
     EXPECT_EQ(std::memcmp(before.wonGames, Prefs.wonGames, sizeof before.wonGames), 0);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 4);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelChild] * 10 + Prefs.levelErrorFreeWins[LevelEvil], 13);
 }
 
 }  // namespace
