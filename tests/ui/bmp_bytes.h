@@ -18,9 +18,7 @@ struct BmpLayout {
     uint32_t compression = 0;
     uint32_t infoSize = 40;  // 12 = the old core header
     // Pixel at (x, y), y counted from the top of the picture.
-    std::function<Bgr(int x, int y)> pixel = [](int x, int y) {
-        return Bgr{static_cast<uint8_t>(10 + x), static_cast<uint8_t>(20 + y), 200};
-    };
+    std::function<Bgr(int x, int y)> pixel = [](int, int) { return Bgr{10, 20, 200}; };
 };
 
 // Rows padded to 4 bytes, bottom row first unless the height is negative. Other depths get

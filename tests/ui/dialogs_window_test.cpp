@@ -27,12 +27,6 @@ protected:
     }
 };
 
-void ClickOk(float x, float y, int size) {
-    SetTextSize(size);
-    W::ClickPercent(x + TextWidthPercent("OK") * 0.5f, y + static_cast<float>(size) * 0.4f);
-    W::RunFrames(1);
-}
-
 // Pixels of a text colour (within 40 per channel) in a rectangle of the window, in percent.
 int CountColour(const WindowPixels& f, float x0, float y0, float x1, float y1, int r, int g, int b) {
     int n = 0;
@@ -50,7 +44,9 @@ TEST_F(DialogsWindowTest, TheMessageScreenReturnsOnOkAndQuitsAfterOneMoreGame) {
     const WindowPixels f = W::Capture();
     EXPECT_GT(CountColour(f, 30, 30, 70, 36, 255, 255, 128), 100) << "the first line, yellow, at 30 %";
     EXPECT_GT(CountColour(f, 20, 40, 80, 45, 128, 255, 255), 100) << "the second line, cyan, at 40 %";
-    ClickOk(49.0f, 50.0f, 5);
+    SetTextSize(5);
+    W::ClickPercent(49.0f + TextWidthPercent("OK") * 0.5f, 52.0f);  // "OK", size 5, at (49 %, 50 %)
+    W::RunFrames(1);
     EXPECT_EQ(ScreenState, ScreenMain);
 
     OneMoreGame = true;
@@ -60,8 +56,6 @@ TEST_F(DialogsWindowTest, TheMessageScreenReturnsOnOkAndQuitsAfterOneMoreGame) {
     W::Key(13);
     W::RunFrames(1);  // the quit state runs on the next frame, which this test never draws
     EXPECT_EQ(ScreenState, ScreenQuit);
-    OneMoreGame = false;
-    ScreenState = ScreenMain;
 }
 
 TEST_F(DialogsWindowTest, ALongSecondLineIsWrappedInsideTheWindow) {

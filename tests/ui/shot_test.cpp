@@ -1,5 +1,5 @@
 // tessaran-shot run as a program, with pixel probes of its PNGs showing that masks let the
-// background through, poses differ and dimmed pieces are darker.
+// background through and dimmed pieces are darker.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -23,14 +23,14 @@ namespace {
 struct Png {
     int width = 0, height = 0;
     std::vector<uint8_t> rgb;
-    const uint8_t* At(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3]; }
     // Mean of each channel over a square of pixels around a board point.
     std::array<double, 3> Mean(float bx, float by, int half) const {
         const int cx = shot::ProbePixelX(bx, width), cy = shot::ProbePixelY(by, height);
         std::array<double, 3> m{};
         for (int y = cy - half; y <= cy + half; ++y)
             for (int x = cx - half; x <= cx + half; ++x)
-                for (int c = 0; c < 3; ++c) m[static_cast<std::size_t>(c)] += At(x, y)[c] / ((2.0 * half + 1) * (2 * half + 1));
+                for (std::size_t c = 0; c < 3; ++c)
+                    m[c] += rgb[(static_cast<std::size_t>(y * width + x)) * 3 + c] / ((2.0 * half + 1) * (2 * half + 1));
         return m;
     }
 };
@@ -68,19 +68,12 @@ TEST_F(ShotTest, BlackInAMaskedPictureShowsTheBackgroundThrough) {
     EXPECT_GT(mid[0], mid[2] + 60);
 }
 
-TEST_F(ShotTest, PosesDifferAndDimmedPiecesAreDarker) {
+TEST_F(ShotTest, DimmedPiecesAreDarkerAndDimmedDigitsGreen) {
     const Png png = Shoot("probe-pieces");
     ASSERT_EQ(png.width, 800);
     const int half = static_cast<int>(shot::kProbePieceSide / 2 / 12.2667f * 800) - 2;
     const float* x = shot::kProbePieceX;
     const float y = shot::kProbePieceY;
-    // Piece 3, pose 0 against pose 1: different pictures.
-    const int ax = shot::ProbePixelX(x[0], 800), bx = shot::ProbePixelX(x[1], 800), cy = shot::ProbePixelY(y, 600);
-    double differing = 0;
-    for (int dy = -half; dy <= half; ++dy)
-        for (int dx = -half; dx <= half; ++dx)
-            for (int c = 0; c < 3; ++c) differing += std::abs(png.At(ax + dx, cy + dy)[c] - png.At(bx + dx, cy + dy)[c]);
-    EXPECT_GT(differing / ((2 * half + 1) * (2 * half + 1)), 10.0) << "pose 1 looks like pose 0";
     auto brightness = [&](int i) {
         const auto m = png.Mean(x[i], y, half);
         return m[0] + m[1] + m[2];
