@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <map>
 #include <spawn.h>
@@ -227,6 +228,29 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
     return true;
 }
 
+namespace {
+
+// A save killed between creating its temporary file and the rename leaves the temporary behind.
+// Sweep those left by earlier runs; a fresh one may belong to another copy of the game saving now.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix = path.substr(path.rfind('/') + 1) + ".tmp-";  // npos + 1 == 0
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    const time_t staleBefore = time(nullptr) - 60;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        struct stat st{};
+        if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_mtime < staleBefore)
+            unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* reason) {
     auto fail = [&](int err) {
         if (reason) *reason = ErrnoText(err);
@@ -266,6 +290,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
         unlink(temp.c_str());
         return fail(err);
     }
+    RemoveStaleTemporaries(path);
     // Make the rename itself durable.
     std::string folder = FolderOf(path);
     int dfd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -209,6 +210,25 @@ TEST_F(PrefsFileTest, SaveKillLeavesOnlyWholeSavedStates) {
         std::memset(expected.wonGames, expected.gamesPlayed & 1, sizeof expected.wonGames);
         ASSERT_EQ(std::memcmp(saved.data(), &expected, kPrefsSize), 0) << "torn file in round " << round;
     }
+
+    // The temporaries of killed saves are swept by a later save once they are old; a fresh one
+    // (another copy of the game may be saving) and other files stay.
+    namespace fs = std::filesystem;
+    const std::string fresh = PrefPath + ".tmp-FRESH1", other = PrefPath + ".tmp-keep-me";
+    WriteBytes(fresh, {1});
+    WriteBytes(other, {1});
+    auto ours = [&] {
+        std::vector<std::string> paths;
+        for (const auto& entry : fs::directory_iterator(home))
+            if (entry.path().string().starts_with(PrefPath)) paths.push_back(entry.path().string());
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    };
+    for (const std::string& path : ours())
+        if (path != fresh) fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    Prefs.Save();
+    const std::vector<std::string> left = ours();
+    EXPECT_EQ(left, (std::vector<std::string>{PrefPath, fresh, other}));
 }
 
 }  // namespace
