@@ -1,70 +1,48 @@
 // tessaran-cli status and hints, run as a player would: grids on standard input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
-#include "solver/search.h"
 #include "solver_support.h"
 #include "support/temp_home.h"
 
 namespace tessaran::test {
 namespace {
 
-// Runs `tessaran-cli command` with `input` on standard input; returns its output and status.
-std::string RunCli(const std::string& command, const std::string& input, int* status) {
+using Result = std::pair<std::string, int>;
+
+// Runs `tessaran-cli command` with `input` on standard input; returns its output and exit status.
+Result RunCli(const std::string& command, const std::string& input) {
     const std::string folder = MakeTempFolder("tessaran-cli");
-    const std::string inputPath = folder + "/in.txt";
-    {
-        std::ofstream(inputPath, std::ios::binary) << input;
-    }
-    const std::string line = std::string("'") + TESSARAN_CLI + "' " + command + " < '" + inputPath + "'";
-    FILE* pipe = popen(line.c_str(), "r");
+    std::ofstream(folder + "/in.txt", std::ios::binary) << input;
+    FILE* pipe = popen(("'" TESSARAN_CLI "' " + command + " < '" + folder + "/in.txt'").c_str(), "r");
     std::string output;
     char buffer[4096];
-    size_t got;
-    while (pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+    for (size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
     const int raw = pipe ? pclose(pipe) : -1;
-    *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     RemoveTree(folder);
-    return output;
+    return {output, WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
 }
 
-TEST(CliStatus, OneLinePerInputLineWithBadLinesReported) {
-    const std::string unique = EdgeCases()[0].grid;
-    std::string zeros = unique;
-    for (char& ch : zeros)
-        if (ch == '.') ch = '0';
-    const std::string input = unique + "\n" + std::string(81, '.') + "\r\n" + "123\n" + zeros + "\n" +
-                              std::string(80, '.') + "x\n" + "55" + std::string(79, '.') + "\n" + kSolvedGrid + "\n";
-    int status = 0;
-    const std::string output = RunCli("status", input, &status);
+TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {
+    std::string zeros = GoodPuzzle();
+    std::replace(zeros.begin(), zeros.end(), '.', '0');
     const std::string solved = kSolvedGrid;
-    const SearchResult empty = SearchGrid(ValueGrid{}, false);
-    EXPECT_EQ(output, "1 2145 " + solved + "\n" +                              //
-                          "2 " + std::to_string(empty.steps) + " -\n" +        //
-                          "error line 3: 3 characters, want 81\n" +            //
-                          "1 2145 " + solved + "\n" +                          //
-                          "error line 5: character 81 is 'x', want 1-9, '.' or '0'\n" +
-                          "0 0 -\n" +                                          // clashing givens
-                          "1 0 " + solved + "\n");
-    EXPECT_EQ(status, 1);
-}
+    const std::string input = GoodPuzzle() + "\n" + std::string(81, '.') + "\r\n123\n" + zeros + "\n" +
+                              std::string(80, '.') + "x\n55" + std::string(79, '.') + "\n" + solved + "\n";
+    EXPECT_EQ(RunCli("status", input), std::pair("1 2145 " + solved + "\n2 3735 -\n" +
+                                                     "error line 3: 3 characters, want 81\n1 2145 " + solved + "\n" +
+                                                     "error line 5: character 81 is 'x', want 1-9, '.' or '0'\n" +
+                                                     "0 0 -\n1 0 " + solved + "\n",  // clashing givens, then solved
+                                                 1));
+    const std::string deadEnd = "12345678." + std::string(35, '.') + "9" + std::string(36, '.');
+    EXPECT_EQ(RunCli("status", Exhausting() + "\n" + deadEnd + "\n"), (Result{"-1 10000001 -\n0 0 -\n", 0}));
 
-TEST(CliStatus, ExhaustedAndDeadEnd) {
-    std::string exhausting;
-    for (const EdgeCase& edge : EdgeCases())
-        if (edge.source.find("naive_backtracking_killer_2") != std::string::npos) exhausting = edge.grid;
-    const std::string deadEnd = "12345678." + std::string(27, '.') + "........9" + std::string(36, '.');
-    int status = 0;
-    EXPECT_EQ(RunCli("status", exhausting + "\n" + deadEnd + "\n", &status), "-1 10000001 -\n0 0 -\n");
-    EXPECT_EQ(status, 0);
-}
-
-TEST(CliHints, ExplainsItsWayThroughAnEasyPuzzle) {
-    int status = 0;
-    const std::string output = RunCli("hints", EdgeCases()[0].grid + "\n" + std::string(81, '.') + "\n", &status);
+    // Hints explain their way through an easy puzzle, and are stuck on an empty grid.
+    const auto [output, status] = RunCli("hints", GoodPuzzle() + "\n" + std::string(81, '.') + "\n");
     EXPECT_EQ(status, 0);
     const std::string end = std::string("solved\t") + kSolvedGrid + "\n";
     ASSERT_NE(output.find(end), std::string::npos) << output;
