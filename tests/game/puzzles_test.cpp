@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -178,7 +177,6 @@ TEST_F(PuzzleTest, EveryChildSeedGivesAUniquePuzzleWithinTwentySixAttempts) {
         ASSERT_EQ(RandomState(), after) << "seed " << seed;
 
         int givens[4][4] = {}, solution[4][4] = {};
-        std::set<int> symbols;
         int perSection[4] = {};
         for (int i = 0; i < kCellCount; ++i) {
             const int c = i / 9, r = i % 9;
@@ -186,10 +184,9 @@ TEST_F(PuzzleTest, EveryChildSeedGivesAUniquePuzzleWithinTwentySixAttempts) {
             ASSERT_TRUE(inside ? PlayBoard[i].value > 0 : PlayBoard[i].value + PlayBoard[i].known == 0) << seed;
             if (!inside || !PlayBoard[i].known) continue;
             givens[c][r] = PlayBoard[i].value;
-            symbols.insert(PlayBoard[i].value);
             ++perSection[c / 2 + 2 * (r / 2)];
         }
-        ASSERT_GE(symbols.size(), 3u) << "seed " << seed;
+        // One given per section; a single solution also means at least three symbols among them.
         for (int n : perSection) ASSERT_EQ(n, 1) << "seed " << seed;
         ASSERT_EQ(CountChildSolutions(givens, solution), 1) << "seed " << seed;
         for (int i = 0; i < 16; ++i) ASSERT_EQ(At(i / 4, i % 4).value, solution[i / 4][i % 4]) << "seed " << seed;
