@@ -6,8 +6,8 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -21,16 +21,19 @@ namespace tessaran::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
 
 int SoakSeconds() {
     const char* v = std::getenv("TESSARAN_SOAK_SECONDS");
     return v ? std::max(5, std::atoi(v)) : 150;
 }
 
-unsigned Seed() {
+// A generator from TESSARAN_SEED, or a fresh seed; failures name it so a run can be repeated.
+std::mt19937 SeededGenerator() {
     const char* v = std::getenv("TESSARAN_SEED");
-    return v ? static_cast<unsigned>(std::strtoul(v, nullptr, 10)) : std::random_device{}();
+    const unsigned seed = v ? static_cast<unsigned>(std::strtoul(v, nullptr, 10)) : std::random_device{}();
+    ::testing::Test::RecordProperty("seed", std::to_string(seed));
+    std::printf("TESSARAN_SEED=%u\n", seed);
+    return std::mt19937(seed);
 }
 
 // Keys the screens use. Q and J are left out: they end the program by design (J after the
@@ -40,20 +43,13 @@ const std::vector<std::string> kKeys = {
     "Left", "Right", "Up", "Down", "Return", "Escape", "p", "P", "a", "e", "n", "N", "y", "d", "D",
     "BackSpace", "space", "x", "k", "Tab", "F1", "Home", "shift+a"};
 
-// The saved record must be whole and within the ranges the game writes.
-void ExpectValidRecord(const std::string& path, const std::string& when) {
-    std::string bytes = ReadText(path);
-    ASSERT_EQ(bytes.size(), 15000u) << when;
-    int32_t difficulty = 0, player = 0;
-    std::memcpy(&difficulty, bytes.data(), 4);
-    std::memcpy(&player, bytes.data() + 5960, 4);
-    EXPECT_TRUE(difficulty >= 0 && difficulty <= 4) << when;
-    EXPECT_TRUE(player >= 0 && player <= 9) << when;
-}
-
-std::string PrefsPathOf(const GameProcess& game) {
-    // Where an unchanged settings store sends a copied game: beside the program.
-    return game.InstallDir() + "/Tessaran Prefs.10W";
+// The record beside the program (where an unchanged settings store sends a copied game) must be
+// whole and within the ranges the game writes.
+void ExpectValidRecord(const GameProcess& game, const std::string& when) {
+    const auto record = ReadRecord(game.InstallDir() + "/Tessaran Prefs.10W");
+    ASSERT_TRUE(record.has_value()) << when;
+    EXPECT_TRUE(record->difficulty >= 0 && record->difficulty <= 4) << when;
+    EXPECT_TRUE(record->currentPlayer >= 0 && record->currentPlayer <= 9) << when;
 }
 
 void RandomAction(GameProcess& game, std::mt19937& rng, int& width, int& height) {
@@ -77,22 +73,19 @@ void RandomAction(GameProcess& game, std::mt19937& rng, int& width, int& height)
         static const int sizes[][2] = {{800, 600}, {1000, 600}, {640, 900}, {60, 40}, {1, 1}, {1200, 900}};
         const auto& s = sizes[rng() % 6];
         game.Resize(s[0], s[1]);
-        std::this_thread::sleep_for(milliseconds(150));
+        Pause(150);
         game.Capture(&width, &height);
         width = std::max(width, 4);
         height = std::max(height, 3);
     } else {
-        std::this_thread::sleep_for(milliseconds(rng() % 400));  // let animations run
+        Pause(static_cast<int>(rng() % 400));  // let animations run
     }
 }
 
 TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
-    const unsigned seed = Seed();
-    SCOPED_TRACE("TESSARAN_SEED=" + std::to_string(seed));
-    std::mt19937 rng(seed);
+    std::mt19937 rng = SeededGenerator();
     GameProcess game;
-    game.Start();
-    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+    ASSERT_TRUE(game.Launch()) << game.Stderr();
     int width = 720, height = 540;
     game.Capture(&width, &height);
 
@@ -106,10 +99,9 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
         if (!game.Running()) {
             // Only a clean exit is acceptable: a random click on "Quit and Exit" and "Yes".
             ASSERT_EQ(game.WaitExit(), 0) << "after " << actions << " actions: " << game.Stderr();
-            ExpectValidRecord(PrefsPathOf(game), "after a quit");
+            ExpectValidRecord(game, "after a quit");
             ++cleanQuits;
-            game.Start();
-            ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+            ASSERT_TRUE(game.Launch()) << game.Stderr();
             game.Capture(&width, &height);
             lastShot.clear();
         }
@@ -132,18 +124,16 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
     // The soak may have left the window a few pixels wide, too small to aim at a button, so
     // first give it a size a player could use.
     game.Resize(800, 600);
-    std::this_thread::sleep_for(milliseconds(300));
+    Pause(300);
     game.Capture(&width, &height);
     const int exitClicks[][2] = {{40, 84}, {37, 93}, {16, 77}, {10, 20}};
     for (int attempt = 0; attempt < 30 && game.Running(); ++attempt) {
-        game.Key("Return");
-        game.Key("Escape");
+        game.Key("Return Escape");
         for (const auto& at : exitClicks) game.Click(width * at[0] / 100, height * at[1] / 100);
-        game.Key("Escape");
-        game.Key("q");
-        std::this_thread::sleep_for(milliseconds(250));
+        game.Key("Escape q");
+        Pause(250);
         game.Key("y");
-        std::this_thread::sleep_for(milliseconds(400));
+        Pause(400);
     }
     if (game.Running()) {
         // Keep the picture of the screen it would not leave: that is the bug report.
@@ -153,31 +143,26 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
         return;
     }
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
-    ExpectValidRecord(PrefsPathOf(game), "at the end");
+    ExpectValidRecord(game, "at the end");
 }
 
 TEST(SoakE2E, KillsDuringPlayAndDuringSavesNeverTearTheRecord) {
-    const unsigned seed = Seed();
-    SCOPED_TRACE("TESSARAN_SEED=" + std::to_string(seed));
-    std::mt19937 rng(seed);
+    std::mt19937 rng = SeededGenerator();
     GameProcess game;
     for (int round = 0; round < 12; ++round) {
-        game.Start();
-        ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+        ASSERT_TRUE(game.Launch()) << game.Stderr();
         int width = 720, height = 540;
         game.Capture(&width, &height);
         for (int i = static_cast<int>(rng() % 15); i > 0; --i) RandomAction(game, rng, width, height);
         if (round % 2 == 1) {
             // Quit from wherever it is, and kill it while the saves are running.
-            game.Key("Escape");
-            game.Key("q");
-            game.Key("y");
+            game.Key("Escape q y");
             std::this_thread::sleep_for(std::chrono::microseconds(rng() % 60000));
         }
         game.Kill(SIGKILL);
         game.WaitExit();
-        const std::string path = PrefsPathOf(game);
-        if (std::filesystem::exists(path)) ExpectValidRecord(path, "round " + std::to_string(round));
+        if (std::filesystem::exists(game.InstallDir() + "/Tessaran Prefs.10W"))
+            ExpectValidRecord(game, "round " + std::to_string(round));
     }
 }
 

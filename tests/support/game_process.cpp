@@ -21,8 +21,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -52,6 +54,24 @@ std::string RunCapture(const std::string& command) {
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, pipe.get())) > 0) out.append(buf, n);
     return out;
+}
+
+void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::optional<PrefsRecord> ReadRecord(const std::string& path) {
+    const std::string bytes = ReadText(path);
+    if (bytes.size() != sizeof(PrefsRecord)) return std::nullopt;
+    PrefsRecord record;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    return record;
+}
+
+std::vector<LibraryRecord> ReadLibrary(int library) {
+    std::vector<LibraryRecord> records;
+    std::istringstream in(RunCapture(TESSARAN_BINARY_DIR "/tessaran-cli library " + std::to_string(library)));
+    LibraryRecord r;
+    while (in >> r.index >> r.rating >> r.givens >> r.solution) records.push_back(r);
+    return records;
 }
 
 GameProcess::GameProcess(bool withFont) {

@@ -5,8 +5,11 @@
 #include <sys/types.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "profile/prefs.h"
 
 namespace tessaran::test {
 
@@ -24,6 +27,10 @@ public:
     // With `noDialogs` PATH holds no dialog programs, so notices go to standard error only.
     void Start(const std::string& cwd = "", bool noDialogs = true);
     bool WaitForWindow(int timeoutMs = 15000);
+    bool Launch(const std::string& cwd = "") {  // Start, then WaitForWindow
+        Start(cwd);
+        return WaitForWindow();
+    }
     void Key(const std::string& keys);          // xdotool key names, e.g. "q" or "shift+3"
     void Type(const std::string& text);
     void Click(int x, int y, const std::string& modifiers = "");  // window pixels
@@ -63,5 +70,17 @@ private:
 
 // Runs a command (argv joined by the shell), returning its standard output.
 std::string RunCapture(const std::string& command);
+
+void Pause(int ms);
+
+// A saved preferences file as the game wrote it; nullopt unless it is exactly one whole record.
+std::optional<PrefsRecord> ReadRecord(const std::string& path);
+
+// The records of a built-in puzzle library as tessaran-cli lists them (row by row, '.' = open).
+struct LibraryRecord {
+    int index = -1, rating = 0;
+    std::string givens, solution;
+};
+std::vector<LibraryRecord> ReadLibrary(int library);
 
 }  // namespace tessaran::test
