@@ -110,15 +110,6 @@ void DrawPanel(float left, float top, float right, float bottom, int32_t size, c
     DrawWrappedText(left, right, top, size, text);
 }
 
-// A button drawn in front of a panel.
-bool ButtonOverPanel(float x, float y, int32_t size, const char* label) {
-    glPushMatrix();
-    glTranslatef(0.0f, 0.0f, kPanelDepth);
-    const bool clicked = DoButton(x, y, size, label);
-    glPopMatrix();
-    return clicked;
-}
-
 // The example board as the real renderer draws it. Its cursor square would take clicks meant
 // for the buttons and play moves on the example, so it sees none.
 void DrawExampleBoard(bool withCursor) {
@@ -184,9 +175,9 @@ void QuickHelp() {
     DrawVersionStrip();  // after the board, whose right border would cut into its text
     DrawTextPanel(kQuickLeft, kQuickTop, kQuickRight, kQuickBottom, kQuickTextSize, "Quick Help",
                   Prefs.difficulty == LevelChild ? QuickHelpChildText : QuickHelpText);
-    if (ButtonOverPanel(14.0f, kQuickButtonY, kHelpButtonSize, "OK"))
+    if (DoRaisedButton(14.0f, kQuickButtonY, kHelpButtonSize, "OK", kPanelDepth))
         QuickHelpChoice(false);
-    else if (ButtonOverPanel(27.0f, kQuickButtonY, kHelpButtonSize, "Don't show this again"))
+    else if (DoRaisedButton(27.0f, kQuickButtonY, kHelpButtonSize, "Don't show this again", kPanelDepth))
         QuickHelpChoice(true);
 }
 
@@ -213,9 +204,9 @@ void HelpScreen() {
               HelpPages[page].text, 0.2f);
     if (page == 9) DrawQuestionMarks();
 
-    if (ButtonOverPanel(kNextX, kHelpButtonY, kHelpButtonSize, "Next"))
+    if (DoRaisedButton(kNextX, kHelpButtonY, kHelpButtonSize, "Next", kPanelDepth))
         NextHelpPage();
-    else if (ButtonOverPanel(kFinishedX, kHelpButtonY, kHelpButtonSize, "Finished") || DialogKey == kEscape)
+    else if (DoRaisedButton(kFinishedX, kHelpButtonY, kHelpButtonSize, "Finished", kPanelDepth) || DialogKey == kEscape)
         LeaveHelp();
 }
 

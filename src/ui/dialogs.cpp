@@ -38,15 +38,6 @@ constexpr float kScreenRoom = 94.0f;  // text across a whole screen
 
 float WidthAtCurrentSize(const char* text) { return TextWidthPercent(text); }
 
-// Buttons over a raised panel are raised with it, or the panel would hide their plates.
-bool RaisedButton(float x, float y, int size, const char* text, float raise) {
-    glPushMatrix();
-    glTranslatef(0.0f, 0.0f, raise);
-    const bool clicked = DoButton(x, y, size, text);
-    glPopMatrix();
-    return clicked;
-}
-
 void DrawCaretAndBox(float w) {
     SetScreenProjection();
     glDisable(GL_TEXTURE_2D);
@@ -127,8 +118,8 @@ void DrawTextEntryDialog() {
     DrawShadedBox(0.0f, 1.0f, 8.0f, 7.0f, 0.1f);
     glPopMatrix();
 
-    if (RaisedButton(30.0f, 65.0f, 6, "OK", kPanelRaise)) DialogKey = 13;
-    if (RaisedButton(41.25f, 65.0f, 6, "Cancel", kPanelRaise)) DialogKey = 27;
+    if (DoRaisedButton(30.0f, 65.0f, 6, "OK", kPanelRaise)) DialogKey = 13;
+    if (DoRaisedButton(41.25f, 65.0f, 6, "Cancel", kPanelRaise)) DialogKey = 27;
 
     UseDesignTextWidth();
     SetTextSize(12);

@@ -381,6 +381,14 @@ bool DoButton(float x, float y, int32_t size, const char* text) {
     return WidgetClicked(w);
 }
 
+bool DoRaisedButton(float x, float y, int32_t size, const char* text, float raise) {
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, raise);
+    const bool clicked = DoButton(x, y, size, text);
+    glPopMatrix();
+    return clicked;
+}
+
 bool DoTextItem(float x, float y, int32_t size, const char* text, bool disabled) {
     Widget w;
     MakeTextItem(w, x, y, size, text, false, disabled);

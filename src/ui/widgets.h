@@ -92,6 +92,8 @@ bool WidgetHovered(const Widget& w);
 bool HitRegionClicked(float x0, float y0, float x1, float y1);
 
 bool DoButton(float x, float y, int32_t size, const char* text);
+// A button over a panel drawn `raise` units nearer: raised with it, or the panel would hide its plate.
+bool DoRaisedButton(float x, float y, int32_t size, const char* text, float raise);
 bool DoTextItem(float x, float y, int32_t size, const char* text, bool disabled);
 bool DoSelectableItem(float x, float y, int32_t size, const char* text, bool disabled, bool selected);
 bool DoCheckBox(float x, float y, int32_t size, const char* text, bool disabled, bool checked);
