@@ -48,6 +48,18 @@ void StepComponent(float& colour, float& drift, float softLimit, float step) {
 
 float Wander(float frameFactor) { return static_cast<float>(rand() % 3 - 1) * frameFactor * 0.001f; }
 
+// Off either wall of 0..kBounceLimit: back onto it, moving the other way.
+void BounceOffWalls(float& position, float& velocity) {
+    if (position > kBounceLimit) {
+        position = kBounceLimit;
+        velocity = -velocity;
+    }
+    if (position < 0.0f) {
+        position = 0.0f;
+        velocity = -velocity;
+    }
+}
+
 }  // namespace
 
 void StepColourBackdrop(float frameFactor) {
@@ -70,22 +82,8 @@ void StepBouncingPieces(float frameFactor) {
         p.x += frameFactor * p.vx;
         p.y += frameFactor * p.vy;
         p.angle += frameFactor * p.spin;
-        if (p.x > kBounceLimit) {
-            p.x = kBounceLimit;
-            p.vx = -p.vx;
-        }
-        if (p.x < 0.0f) {
-            p.x = 0.0f;
-            p.vx = -p.vx;
-        }
-        if (p.y > kBounceLimit) {
-            p.y = kBounceLimit;
-            p.vy = -p.vy;
-        }
-        if (p.y < 0.0f) {
-            p.y = 0.0f;
-            p.vy = -p.vy;
-        }
+        BounceOffWalls(p.x, p.vx);
+        BounceOffWalls(p.y, p.vy);
     }
 }
 
