@@ -67,13 +67,7 @@ void PointAtOpenSquare() {
     }
 }
 
-void GameFrame(int) {
-    RunScreen();
-    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
-        DrawScoreDisplay();
-        DrawClockDisplay();
-    }
-}
+void GameFrame(int i) { WindowFrame(i); }
 
 void MidGame() {
     StartScenePuzzle(LevelMedium, 41);

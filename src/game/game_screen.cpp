@@ -39,7 +39,7 @@ constexpr float kWobbleRate = 0.1f;
 // Score and clock: the label pictures in board units, the numbers in percent.
 constexpr float kLabelX = 9.4f, kScoreLabelY = 8.0f, kTimeLabelY = 7.4f;
 constexpr float kLabelDepth = 0.5f, kLabelWidth = 1.6f, kLabelHeight = 0.577f;
-constexpr float kNumberX = 89.0f, kScoreY = 91.0f, kAwardX = 91.0f, kAwardY = 96.0f;
+constexpr float kNumberX = 89.0f, kClockY = 83.0f, kScoreY = 91.0f, kAwardX = 91.0f, kAwardY = 96.0f;
 constexpr float kAwardRate = 1.0f / 60.0f;
 constexpr float kAwardEnd = 3.14159f;
 constexpr float kRightEdge = 99.5f;  // text keeps this far inside the window
@@ -163,6 +163,11 @@ void DrawScoreDisplay() {
     }
 }
 
+PercentRect ScoreDisplayArea() {
+    // From the left edge of the label pictures and the top of the clock's larger text.
+    return {(kLabelX - kLabelWidth * 0.5f + 0.6f) / kBoardPerPercentX, kClockY, 100.0f, 100.0f};
+}
+
 void DrawClockDisplay() {
     int32_t seconds = ScreenState == ScreenGame ? PlayClockSeconds() : TimeUsed;
     if (seconds < 0) seconds = 0;  // a calendar clock set back must not show negative time
@@ -170,10 +175,10 @@ void DrawClockDisplay() {
     DrawMaskedPicture(kLabelX, kTimeLabelY, kLabelDepth, kLabelWidth, kLabelHeight, TextureTimeLabel);
     char text[24];
     std::snprintf(text, sizeof text, "%02i:%02i", static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
-    float y = 83.0f;
+    float y = kClockY;
     if (seconds / 60 > 99) {
         SetTextSize(6);
-        y = 84.0f;
+        y = kClockY + 1.0f;
     } else {
         SetTextSize(7);
     }

@@ -15,6 +15,11 @@ void DrawGameScreen();
 // draws both after every screen but the message and solver screens.
 void DrawScoreDisplay();
 void DrawClockDisplay();
+// The window's corner the two displays cover, in percent: other screens keep their controls out.
+struct PercentRect {
+    float left, top, right, bottom;
+};
+PercentRect ScoreDisplayArea();
 
 // The game panel's text width: the layout was drawn for a narrower face than the game's font,
 // so its text is drawn at the design width of the dialogs, narrowed further where `text` would

@@ -41,13 +41,7 @@ void FillMediumTable() {
     Prefs.levelErrorFreeWins[LevelMedium] = 7;
 }
 
-void FrontFrame(int) {
-    RunScreen();
-    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
-        DrawScoreDisplay();
-        DrawClockDisplay();
-    }
-}
+void FrontFrame(int i) { WindowFrame(i); }
 
 void MainScreen() {
     WarmBackdrop();

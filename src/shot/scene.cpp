@@ -1,7 +1,10 @@
 // The scene registry of tessaran-shot.
 #include "shot/scene.h"
 
+#include "game/game_screen.h"
 #include "shell/input_state.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
 
 namespace tessaran::shot {
 
@@ -22,6 +25,14 @@ const Scene* FindScene(std::string_view name) {
 }
 
 const std::vector<Scene>& Scenes() { return List(); }
+
+void WindowFrame(int) {
+    RunScreen();
+    if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
+        DrawScoreDisplay();
+        DrawClockDisplay();
+    }
+}
 
 void PointAt(int xPercent, int yPercent) {
     HoverX = xPercent;

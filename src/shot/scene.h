@@ -27,6 +27,10 @@ struct SceneRegistrar {
     explicit SceneRegistrar(const Scene& scene) { RegisterScene(scene); }
 };
 
+// One frame as the game's window shows it: the screen ScreenState selects, then the score and
+// clock displays on the screens that have them.
+void WindowFrame(int frameIndex);
+
 // The pointer position a scene wants, in whole percent of the window (sets HoverX, HoverY).
 void PointAt(int xPercent, int yPercent);
 

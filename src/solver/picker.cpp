@@ -2,10 +2,13 @@
 #include "solver/picker.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "game/game_screen.h"
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "ui/backdrop.h"
+#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -13,31 +16,74 @@ namespace tessaran {
 
 namespace {
 
-constexpr int32_t kNumberSize = 4;
 constexpr float kNumberLeft = 5.0f, kNumberTop = 15.0f;
 constexpr float kNumberPitchX = 4.5f, kNumberPitchY = 6.0f;
-// The game's font is wide: a number is narrowed to leave this much room across between
-// neighbours, so that 3- and 4-digit numbers stay apart.
-constexpr float kNumberRoom = 3.7f;
-constexpr int32_t kButtonSize = 5;
+// The game's font is wide: a number is narrowed where needed to keep this much clear room
+// before its right-hand neighbour, so that neighbours never read as one number.
+constexpr float kNumberGap = 1.3f;
+constexpr float kRightEdge = 99.5f;
 constexpr float kButtonY = 90.0f;
-constexpr float kButtonReach = 1.5f;  // a button's frame reaches this far past its text
-constexpr float kButtonGap = 2.0f;    // between the frames of neighbouring buttons
+constexpr float kButtonX[kPickerButtonCount] = {5.0f, 29.0f, 43.0f, 60.0f};
+constexpr float kButtonGap = 1.0f;  // between the frames of neighbouring buttons
+constexpr const char* kButtonLabels[kPickerButtonCount] = {"Reset games used", "Random", "Next 200", "Cancel"};
+
+// `text` at `size` and width `base`, narrowed further where it would be wider than `room`.
+PickerPlace Fitted(float x, float y, int32_t size, const char* text, float base, float room) {
+    SetTextSize(size);
+    TextRenderer.SetWidthScale(base);
+    PickerPlace place{x, y, TextWidthPercent(text), base};
+    if (place.width > room && room > 0.0f) {
+        place.widthScale = base * room / place.width;
+        TextRenderer.SetWidthScale(place.widthScale);
+        place.width = TextWidthPercent(text);
+    }
+    TextRenderer.SetWidthScale(1.0f);
+    return place;
+}
+
+void NumberLabel(int32_t index, char (&label)[12]) { std::snprintf(label, sizeof label, "%d", index + 1); }
 
 bool NumberClicked(int32_t k, int32_t index, bool won) {
     char label[12];
-    std::snprintf(label, sizeof label, "%d", index + 1);
-    SetTextSize(kNumberSize);
-    const float width = TextWidthPercent(label);
-    if (width > kNumberRoom) TextRenderer.SetWidthScale(kNumberRoom / width);
-    const float x = kNumberLeft + kNumberPitchX * static_cast<float>(k % kPickerColumns);
-    const float y = kNumberTop + kNumberPitchY * static_cast<float>(k / kPickerColumns);
-    const bool clicked = DoSelectableItem(x, y, kNumberSize, label, false, won);
+    NumberLabel(index, label);
+    const PickerPlace place = PickerNumberPlace(k, index);
+    TextRenderer.SetWidthScale(place.widthScale);
+    const bool clicked = DoSelectableItem(place.x, place.y, kPickerNumberSize, label, false, won);
+    TextRenderer.SetWidthScale(1.0f);
+    return clicked;
+}
+
+bool ButtonClicked(int32_t button) {
+    const PickerPlace place = PickerButtonPlace(button);
+    TextRenderer.SetWidthScale(place.widthScale);
+    const bool clicked = DoButton(place.x, place.y, kPickerButtonSize, kButtonLabels[button]);
     TextRenderer.SetWidthScale(1.0f);
     return clicked;
 }
 
 }  // namespace
+
+PickerPlace PickerNumberPlace(int32_t k, int32_t index) {
+    char label[12];
+    NumberLabel(index, label);
+    const int32_t column = k % kPickerColumns;
+    const float x = kNumberLeft + kNumberPitchX * static_cast<float>(column);
+    const float y = kNumberTop + kNumberPitchY * static_cast<float>(k / kPickerColumns);
+    // "1000", the only four digits, ends the last row with no neighbour: it may reach the edge.
+    const bool alone = column + 1 == kPickerColumns && std::strlen(label) > 3;
+    const float room = alone ? kRightEdge - x : kNumberPitchX - kNumberGap;
+    return Fitted(x, y, kPickerNumberSize, label, 1.0f, room);
+}
+
+// The buttons stand where the layout puts them, in the narrower width the screens were drawn
+// for, each narrowed further only if it would reach its neighbour or the score and clock.
+PickerPlace PickerButtonPlace(int32_t button) {
+    const float x = kButtonX[button];
+    const float limit = button + 1 < kPickerButtonCount ? kButtonX[button + 1] - kPickerButtonReach
+                                                        : ScoreDisplayArea().left;
+    const float room = limit - kButtonGap - kPickerButtonReach - x;
+    return Fitted(x, kButtonY, kPickerButtonSize, kButtonLabels[button], kDesignTextWidth, room);
+}
 
 void PuzzlePicker() {
     // No board here: the backdrop fills the window, as it does behind the Child board.
@@ -65,20 +111,8 @@ void PuzzlePicker() {
     SetTextSize(5);
     DrawTextCentred(80.0f, "Green numbers are games you've already won.");
 
-    // The four buttons in one row centred under the numbers, in their usual order.
-    const char* const labels[4] = {"Reset games used", "Random", "Next 200", "Cancel"};
-    SetTextSize(kButtonSize);
-    float widths[4], total = 3.0f * kButtonGap;
-    for (int i = 0; i < 4; ++i) {
-        widths[i] = TextWidthPercent(labels[i]);
-        total += widths[i] + 2.0f * kButtonReach;
-    }
-    float x = 50.0f - total * 0.5f + kButtonReach;
-    bool clicked[4];
-    for (int i = 0; i < 4; ++i) {
-        clicked[i] = DoButton(x, kButtonY, kButtonSize, labels[i]);
-        x += widths[i] + 2.0f * kButtonReach + kButtonGap;
-    }
+    bool clicked[kPickerButtonCount];
+    for (int32_t i = 0; i < kPickerButtonCount; ++i) clicked[i] = ButtonClicked(i);
     if (clicked[0]) ResetGamesUsed();
     if (clicked[1]) PickRandomPuzzle();
     if (clicked[2]) NextPickerPage();

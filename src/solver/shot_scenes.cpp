@@ -19,7 +19,8 @@
 namespace tessaran::shot {
 namespace {
 
-void ScreenFrame(int) { RunScreen(); }
+// As the window shows it, with the score and clock where the game draws them.
+void ScreenFrame(int i) { WindowFrame(i); }
 
 // The solver opened and a library puzzle typed in square by square, as a player copies one.
 void TypeInPuzzle(int32_t level, int index) {

@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 
 #include "board/board_render.h"
+#include "game/game_screen.h"
 #include "game/puzzles.h"
 #include "solver/help.h"
 #include "solver/picker.h"
@@ -14,6 +15,7 @@
 #include "solver_support.h"
 #include "support/game_window.h"
 #include "ui/backdrop.h"
+#include "ui/text.h"
 
 namespace tessaran::test {
 namespace {
@@ -145,6 +147,39 @@ TEST_F(ScreensTest, PickerShowsThisLevelsWinsAndStartsTheChosenPuzzleAfterTheQui
     W::RunFrames(2);
     EXPECT_EQ(Prefs.showHelpAtStart, 0);
     EXPECT_EQ(GameIndex * 100 + ScreenState, 380 * 100 + ScreenGame);
+}
+
+// The layout is measured as a window of each size measures it: text sizes are whole pixels of
+// the window's height, so the font's width in percent varies a little from size to size.
+TEST_F(ScreensTest, PickerNumbersStandApartAndItsButtonsKeepClearOfTheScoreAtEverySize) {
+    const int32_t width = TextRefWidth, height = TextRefHeight;
+    const PercentRect score = ScoreDisplayArea();
+    for (const auto& [w, h] : {std::pair{400, 300}, {640, 480}, {720, 540}, {800, 600}, {1024, 768}, {1920, 1440}}) {
+        TextRefWidth = w;
+        TextRefHeight = h;
+        for (const int32_t page : {0, 800}) {
+            for (int32_t k = 0; k < kPickerPageSize; ++k) {
+                const PickerPlace place = PickerNumberPlace(k, page + k);
+                if (k % kPickerColumns + 1 == kPickerColumns) {
+                    EXPECT_LE(place.x + place.width, 99.5f) << w << " " << page + k + 1;
+                    continue;
+                }
+                const PickerPlace next = PickerNumberPlace(k + 1, page + k + 1);
+                EXPECT_GE(next.x - (place.x + place.width), 1.0f) << w << " " << page + k + 1;
+            }
+        }
+        float right = 0.0f;
+        for (int32_t b = 0; b < kPickerButtonCount; ++b) {
+            const PickerPlace place = PickerButtonPlace(b);
+            EXPECT_GT(place.x - kPickerButtonReach, right) << w << " button " << b;
+            right = place.x + place.width + kPickerButtonReach;
+            // The row's frames reach down into the displays' band, so only across may they part.
+            EXPECT_GT(place.y + static_cast<float>(kPickerButtonSize), score.top);
+        }
+        EXPECT_LT(right, score.left) << w;
+    }
+    TextRefWidth = width;
+    TextRefHeight = height;
 }
 
 }  // namespace
