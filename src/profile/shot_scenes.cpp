@@ -52,6 +52,12 @@ void MainScreen() {
     PointAt(85, 27);
 }
 
+// A name of the full 29 characters widens the panel to the board's edge, under the version text.
+void MainLongName() {
+    MainScreen();
+    SetName(Prefs.hsName[LevelMedium][3], "Quor the Quick of Far Dellby");
+}
+
 void PlayerPage() {
     WarmBackdrop();
     FillMediumTable();
@@ -167,6 +173,8 @@ void PreferencesOverPause() {
 
 TESSARAN_SHOT_SCENE(main_screen, "main-screen", "the main screen: overall Medium table, a highlighted row",
                     MainScreen, FrontFrame);
+TESSARAN_SHOT_SCENE(main_long_name, "main-long-name", "the main screen with a 29-character name in the table",
+                    MainLongName, FrontFrame);
 TESSARAN_SHOT_SCENE(main_player, "main-player", "a profile's statistics page and its badge", PlayerPage, FrontFrame);
 TESSARAN_SHOT_SCENE(player_menu, "player-menu", "the open Player menu over a profile's page", PlayerMenuOpen,
                     FrontFrame);

@@ -90,14 +90,22 @@ void DrawTexturedQuad(float x0, float y0, float x1, float y1, float s1, float t1
 }
 
 void DrawVersionStrip() {
+    constexpr float kLogoLeft = 8.55f;
     SetBoardProjection();
-    DrawTexturedQuad(8.55f, 1.0f, 11.65f, -0.42f, 1.0f, 1.0f, TextureLogo, 3.0f);
+    DrawTexturedQuad(kLogoLeft, 1.0f, 11.65f, -0.42f, 1.0f, 1.0f, TextureLogo, 3.0f);
     SetTextSize(4);
     SetTextColor(1.0f, 1.0f, 1.0f);
-    // Centred under the logo, but never past the window's right edge.
-    const float width = TextWidthPercent(VersionText);
-    const float x = 87.5f - width * 0.5f;
-    DrawTextAt(x + width > 99.5f ? 99.5f - width : x, 18.0f, VersionText);
+    // Under the logo, in the band right of the board (and of the main screen's score panel,
+    // which ends where the board does): narrowed where the font would carry it over their edge.
+    const float left = (kLogoLeft + 0.6f) / kBoardPerPercentX + 1.0f, right = 99.5f;
+    TextRenderer.SetWidthScale(1.0f);
+    float width = TextWidthPercent(VersionText);
+    if (width > right - left) {
+        TextRenderer.SetWidthScale((right - left) / width);
+        width = TextWidthPercent(VersionText);
+    }
+    DrawTextAt((left + right - width) * 0.5f, 18.0f, VersionText);
+    TextRenderer.SetWidthScale(1.0f);
 }
 
 // ---- Construction ------------------------------------------------------------------------
