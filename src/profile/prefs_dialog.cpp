@@ -23,6 +23,7 @@ namespace {
 
 constexpr float kOptionX = 20.0f;
 constexpr const char* kWidestOption = "Flip number keys (for number pad play)";
+constexpr float kSwitchGap = 3.0f;  // from the volume line to the sound switch's text: its frame and a gap
 constexpr float kPanelDepth = -2.0f;  // in front of the board, behind the arrows (at -1) and text
 
 // As wide as the design's panel, or wider where a label needs it.
@@ -105,11 +106,13 @@ void DrawPreferencesDialog() {
     else
         SetTextColor(0.3f, 0.3f, 0.3f);
     DrawTextAt(20.0f, 70.5f, volume);
+    // The switch keeps clear of the line at its widest, and stays put as the number changes.
+    const float switchX = std::max(42.0f, 20.0f + TextWidthPercent("Sound Volume: 100") + kSwitchGap);
     SetScreenProjection();
     const bool off = !Prefs.soundOn;
     if (DoArrowButton(17.0f, 70.0f, 2.0f, true, off)) StepSoundVolume(5);
     if (DoArrowButton(17.0f, 74.0f, 2.0f, false, off)) StepSoundVolume(-5);
-    if (DoButton(42.0f, 71.0f, 4, Prefs.soundOn ? "Turn Off" : "Turn On")) {
+    if (DoButton(switchX, 71.0f, 4, Prefs.soundOn ? "Turn Off" : "Turn On")) {
         Invert(Prefs.soundOn);
         ApplyVolumes();
     }

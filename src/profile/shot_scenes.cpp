@@ -155,6 +155,7 @@ void Preferences() {
     WarmBackdrop();
     Prefs.pieceStyle = 2;
     Prefs.flipNumberKeys = 1;
+    Prefs.soundVolume = 100;  // the widest volume line, beside the sound switch
     ReturnState = ScreenMain;
     ScreenState = ScreenPreferences;
     PointAt(30, 46);
