@@ -165,13 +165,24 @@ void DrawWrappedText(float left, float right, float top, int32_t size, const cha
 
 void DrawTextPanel(float left, float top, float right, float bottom, int32_t size, const char* title,
                    const char* text) {
-    DrawPanel(left, top, right, bottom, size, title, text, 1.0f);
+    DrawPanel(left, top, right, bottom, size, title, text, 0.0f);
 }
 
 void QuickHelp() {
+    // The board at the size of the game about to start. A game from the solver is 9 x 9 at any
+    // level, so after one the Child level shows its own small board, empty, not the old grid.
+    const bool solverGame = SolverGame;
+    const bool childAfterSolver = solverGame && Prefs.difficulty == LevelChild;
+    if (childAfterSolver) SolverGame = false;
     SetBoardProjection();
     DrawColourBackdrop();
-    DrawExampleBoard(false);
+    if (childAfterSolver) {
+        SetBoardProjection();
+        DrawBoard(true);
+    } else {
+        DrawExampleBoard(false);
+    }
+    SolverGame = solverGame;
     DrawVersionStrip();  // after the board, whose right border would cut into its text
     DrawTextPanel(kQuickLeft, kQuickTop, kQuickRight, kQuickBottom, kQuickTextSize, "Quick Help",
                   Prefs.difficulty == LevelChild ? QuickHelpChildText : QuickHelpText);

@@ -105,6 +105,15 @@ void QuickHelpChildSetUp() {
     ScreenState = ScreenQuickHelp;
 }
 
+// A game from the solver (9 x 9 at any level) has just ended; the next game is a Child game.
+void QuickHelpChildAfterSolverSetUp() {
+    LoadLevel(kLibraryNumbers[LevelMedium], 3);
+    for (Cell& cell : PlayBoard) cell.known = 1;
+    SolverGame = true;
+    Prefs.difficulty = LevelChild;
+    ScreenState = ScreenQuickHelp;
+}
+
 void PickerSetUp() {
     Prefs.difficulty = LevelHard;
     PickerPageStart = 200;
@@ -136,6 +145,9 @@ TESSARAN_SHOT_SCENE(help_9, "help-9", "help page 9, hints", HelpPageSetUp<9>, Sc
 TESSARAN_SHOT_SCENE(quick_help, "quick-help", "the quick help before a game", QuickHelpSetUp, ScreenFrame);
 TESSARAN_SHOT_SCENE(quick_help_child, "quick-help-child", "the quick help before a Child game", QuickHelpChildSetUp,
                     ScreenFrame);
+TESSARAN_SHOT_SCENE(quick_help_child_solver, "quick-help-child-solver",
+                    "the quick help before a Child game that follows a game from the solver",
+                    QuickHelpChildAfterSolverSetUp, ScreenFrame);
 TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, ScreenFrame);
 
 }  // namespace tessaran::shot

@@ -81,6 +81,9 @@ TEST_F(ScreensTest, SolverTakesEntriesShowsHintsAndStartsACountedGame) {
     EXPECT_EQ(ScreenState, ScreenGame) << "the game screen runs the new game";
     // Mended: at the Child level the solver and its game fell back to the 4 x 4 board.
     EXPECT_EQ(Prefs.difficulty * 100 + ChildLayout() * 10 + BoardSideInUse(), LevelChild * 100 + 9);
+    ScreenState = ScreenQuickHelp;  // before the next game: a Child game, so no 9 x 9 grid behind
+    W::RunFrames(1);
+    EXPECT_FALSE(BorderAt(5.5f, 8.0f)) << "the quick help shows the small board";
     StartNewGame();
     EXPECT_TRUE(ChildLayout()) << "the next new game is a Child game again";
 }
