@@ -67,13 +67,18 @@ void DrawGamePanel() {
     if (paused) OnKey('P', 0, 0);
 
     char line[80];
-    if (Prefs.difficulty >= LevelEasy && Prefs.difficulty < kLevelCount) {
+    if (SolverGame) {
+        // A puzzle typed into the solver has no library number or rating of its own.
+        SetTextColor(1.0f, 1.0f, 0.2f);
+        SetTextSize(4);
+        CentredText(kTitleY, "Your Puzzle");
+    } else if (Prefs.difficulty >= LevelEasy && Prefs.difficulty < kLevelCount) {
         std::snprintf(line, sizeof line, "%s Puzzle #%d", LevelNames[Prefs.difficulty], GameIndex + 1);
         SetTextColor(1.0f, 1.0f, 0.2f);
         SetTextSize(4);
         CentredText(kTitleY, line);
     }
-    if (Prefs.difficulty >= LevelMedium) {
+    if (Prefs.difficulty >= LevelMedium && !SolverGame) {
         std::snprintf(line, sizeof line, "Challenge Rating: %d", ChallengeRating);
         SetTextColor(0.2f, 1.0f, 0.2f);
         SetTextSize(4);
