@@ -153,6 +153,14 @@ void ConfirmEnd() {
     ScreenState = ScreenConfirm;
 }
 
+// Asked from the pause menu: the puzzle stays hidden as the menu hid it.
+void ConfirmEndFromPause() {
+    PauseMenu();
+    ConfirmKind = ConfirmEndGame;
+    ReturnState = ScreenPause;
+    ScreenState = ScreenConfirm;
+}
+
 void ConfirmQuit() {
     ConfirmEnd();
     ConfirmKind = tessaran::ConfirmQuit;
@@ -171,6 +179,8 @@ TESSARAN_SHOT_SCENE(game_solved, "game-solved", "a solved Evil board in state 18
                     GameFrame);
 TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", PauseMenu, GameFrame);
 TESSARAN_SHOT_SCENE(confirm_end, "confirm-end", "\"Really end this game?\" over the board", ConfirmEnd, GameFrame);
+TESSARAN_SHOT_SCENE(confirm_end_paused, "confirm-end-paused", "\"Really end this game?\" asked from the pause menu",
+                    ConfirmEndFromPause, GameFrame);
 TESSARAN_SHOT_SCENE(confirm_quit, "confirm-quit", "\"Really end this game and exit Tessaran?\"", ConfirmQuit,
                     GameFrame);
 

@@ -97,6 +97,17 @@ void DrawQuestionPanel(float halfWidth) {
     glPopMatrix();
 }
 
+// Grid only: the puzzle stays hidden while the clock is stopped. Behind the pause menu and the
+// questions asked from it.
+void DrawPausedBackground() {
+    SetBoardProjection();
+    DrawBoard(true);
+    DrawColourBackdrop();
+    DrawVersionStrip();
+    SetBoardProjection();
+    DrawBouncingPieces();
+}
+
 bool AnswerButton(float x, const char* label) {
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, kPanelDepth);  // in front of the panel
@@ -161,12 +172,7 @@ void OpenConfirmation(int32_t kind, int32_t returnTo) {
 
 void DrawPauseMenu() {
     SummaryTimer += FrameFactor;
-    SetBoardProjection();
-    DrawBoard(true);  // grid only: the puzzle stays hidden while the clock is stopped
-    DrawColourBackdrop();
-    DrawVersionStrip();
-    SetBoardProjection();
-    DrawBouncingPieces();
+    DrawPausedBackground();
 
     glPushMatrix();
     glTranslatef(kBannerX, kBannerY, 0.0f);
@@ -188,9 +194,13 @@ void DrawPauseMenu() {
 
 void DrawConfirmDialog() {
     SetBoardProjection();
-    DrawColourBackdrop();
-    DrawBoard(false);  // not in play here, so a full board cannot end a game
-    DrawVersionStrip();
+    if (ReturnState == ScreenPause) {
+        DrawPausedBackground();  // asked from the pause menu: the puzzle stays hidden
+    } else {
+        DrawColourBackdrop();
+        DrawBoard(false);  // not in play here, so a full board cannot end a game
+        DrawVersionStrip();
+    }
     SetScreenProjection();
 
     // The question is centred on 37.5 %, in the narrower width the layout was drawn for, and

@@ -239,23 +239,31 @@ TEST_F(ScreenTest, PausingStopsTheClockHidesThePuzzleAndABackwardsCalendarShowsN
     W::RunFrames(1);
     ASSERT_EQ(ScreenState, ScreenPause);
     const WindowPixels paused = Drawn();
+    W::Key('e');  // the question asked from the pause menu must not show the puzzle either
+    ASSERT_EQ(ScreenState, ScreenConfirm);
+    const WindowPixels asked = Drawn();
+    W::Key('n');
+    W::RunFrames(1);
+    ASSERT_EQ(ScreenState, ScreenPause);
     W::PlaySeconds() += 300;
     W::Key(27);
     EXPECT_EQ(ScreenState, ScreenGame);
     EXPECT_EQ(PlayClockSeconds(), 10) << "the pause is not counted";
 
-    // Given squares show pieces in the game; behind the menu only the grid is left.
+    // Given squares show pieces in the game; behind the menu and its question only the grid is left.
     const WindowPixels game = Drawn();
-    int shown = 0, hidden = 0;
+    int shown = 0, hidden = 0, hiddenAsked = 0;
     for (const Cell& cell : PlayBoard) {
         if (!cell.known) continue;
         ++shown;
         const int x = W::PixelX(static_cast<float>(cell.column)), y = W::PixelY(static_cast<float>(cell.row));
-        if (paused.Brightness(x - 10, y - 10, x + 10, y + 10) < game.Brightness(x - 10, y - 10, x + 10, y + 10) * 0.6)
-            ++hidden;
+        const double bright = game.Brightness(x - 10, y - 10, x + 10, y + 10);
+        hidden += paused.Brightness(x - 10, y - 10, x + 10, y + 10) < bright * 0.6;
+        hiddenAsked += asked.Brightness(x - 10, y - 10, x + 10, y + 10) < bright * 0.6;
     }
     ASSERT_GT(shown, 20);
     EXPECT_GT(hidden, shown * 2 / 3);
+    EXPECT_GT(hiddenAsked, shown * 2 / 3);
 
     // The clock's digits: "00:10" differs from "00:00"; a calendar set back shows "00:00" again.
     const auto digits = [&zero](const WindowPixels& f) { return f.Difference(zero, 712, 490, 796, 545); };
