@@ -32,7 +32,7 @@ constexpr float kEntryCentre = 37.75f;  // the middle of the entry panel, percen
 constexpr float kPanelRaise = 2.0f;
 
 constexpr const char* kOwnershipLine1 = "\xA9 2026 The Tessaran Developers";
-constexpr const char* kOwnershipLine2 = "Every character, sound and puzzle made for this game";
+constexpr const char* kOwnershipLine2 = "All rights reserved.";
 constexpr float kPanelRoom = 60.0f;   // text inside the entry panel, percent across
 constexpr float kScreenRoom = 94.0f;  // text across a whole screen
 
@@ -259,13 +259,17 @@ void DrawAboutScreen() {
     }
 
     SetTextColor(1.0f, 1.0f, 1.0f);
-    DrawTextShadowed(76.0f, "For more information, please read the manual at");
     static const std::string manual = FindManual();
-    static const std::string shown = manual.empty() ? std::string("README.md") : PlainPath(manual);
-    SetScreenProjection();
-    SetTextSize(4);
-    if (DoButton(37.0f - TextWidthPercent(shown.c_str()) * 0.5f, 83.0f, 4, shown.c_str()) && !manual.empty())
-        OpenWebPage(PlainPath(manual));
+    if (manual.empty()) {
+        // Nothing beside the program to open: say where the manual is instead of offering a button.
+        DrawTextShadowed(76.0f, "The manual, README.md, comes with the game's source.");
+    } else {
+        DrawTextShadowed(76.0f, "For more information, please read the manual at");
+        static const std::string shown = PlainPath(manual);
+        SetScreenProjection();
+        SetTextSize(4);
+        if (DoButton(37.0f - TextWidthPercent(shown.c_str()) * 0.5f, 83.0f, 4, shown.c_str())) OpenWebPage(shown);
+    }
 
     SetTextSize(6);
     if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK")) ScreenState = ScreenMain;
