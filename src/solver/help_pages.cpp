@@ -34,16 +34,17 @@ const HelpPageText HelpPages[kHelpPageCount] = {
     {"Crystal Ball Mode",
      "Sometimes, you might get stuck.  If so, you can use Crystal Ball mode to try out Vorlas in any unsolved "
      "squares to see if they look like good moves.  Any guesses you make in crystal ball mode will not earn you "
-     "points or cost you points.  When you're done using the crystal ball, click it again to turn it off, or "
-     "click 'Commit Changes' to accept the guesses you've made using the Crystal Ball."},
+     "points or cost you points until you commit them.  When you're done using the crystal ball, click it again "
+     "to turn it off, or click 'Commit Changes' to accept the guesses you've made using the Crystal Ball."},
     {"Child Mode",
      "The Child difficulty level reduces the board to 4x4, with four sections.  It's much simpler, but the same "
      "rules apply; all four Vorla types must be in each row, column, and section."},
     {"Scoring",
      "You get 100 points for each square you solve.  You lose 500 points each time you assign an incorrect "
-     "value to a square.  When you solve the whole puzzle, you get a completion bonus of 1000 points plus an "
-     "additional time bonus based on how quickly you played.  If you made no mistakes, your time bonus is "
-     "doubled.  If you made mistakes, your time bonus is reduced based on the number of mistakes you made."},
+     "value to a square.  When you solve the whole puzzle, you get a completion bonus of 1000 (Child) to 5000 "
+     "(Evil) points plus an additional time bonus based on how quickly you played.  If you made no mistakes, "
+     "your time bonus is doubled.  If you made mistakes, your time bonus is reduced based on the number of "
+     "mistakes you made."},
     {"Hints",
      "As you play more and get used to the game, you'll discover tricks that help you narrow down the options "
      "for the squares.  Look at the whole board and see if you can eliminate certain Vorla types from certain "

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
+#include "profile/summary.h"
 #include "solver/help.h"
 
 namespace tessaran::test {
@@ -43,6 +45,13 @@ TEST(WrapText, EveryTextKeepsItsCharactersInOrderWithinTheColumn) {
             }
             EXPECT_EQ(squeeze(joined), squeeze(text)) << "no character lost or added";
         }
+}
+
+// The help must quote the bonuses the game pays, which grow with the level.
+TEST(HelpPages, TheScoringPageQuotesTheCompletionBonusesPaid) {
+    const std::string scoring = HelpPages[8].text;
+    for (const auto& [level, name] : {std::pair{LevelChild, "Child"}, {LevelEvil, "Evil"}})
+        EXPECT_NE(scoring.find(std::to_string(CompletionBonus(level)) + " (" + name + ")"), std::string::npos) << name;
 }
 
 }  // namespace
