@@ -137,6 +137,12 @@ void SolvedGame() {
     ScreenState = ScreenGameOver;
 }
 
+// "Play this Game" after a library game: the typed-in puzzle has no number or rating of its own.
+void SolverPuzzleGame() {
+    StartScenePuzzle(LevelEvil, 449);
+    SolverGame = true;
+}
+
 void PauseMenu() {
     MidGame();
     TimeUsed = 12 * 60 + 34;
@@ -177,6 +183,8 @@ TESSARAN_SHOT_SCENE(game_frame, "game-frame", "cursor frame on a given, digits a
                     FramedKnownSquare, GameFrame);
 TESSARAN_SHOT_SCENE(game_solved, "game-solved", "a solved Evil board in state 18 after 3 hours", SolvedGame,
                     GameFrame);
+TESSARAN_SHOT_SCENE(game_solver, "game-solver", "a game started from the solver, titled \"Your Puzzle\"",
+                    SolverPuzzleGame, GameFrame);
 TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", PauseMenu, GameFrame);
 TESSARAN_SHOT_SCENE(confirm_end, "confirm-end", "\"Really end this game?\" over the board", ConfirmEnd, GameFrame);
 TESSARAN_SHOT_SCENE(confirm_end_paused, "confirm-end-paused", "\"Really end this game?\" asked from the pause menu",
