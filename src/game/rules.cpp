@@ -7,7 +7,9 @@
 #include <limits>
 
 #include "audio/sound.h"
+#include "game/marks.h"
 #include "game/random.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
@@ -141,6 +143,7 @@ void ActOnSymbol(int column, int row, int k) {
         cell.known = 1;
         cell.activated = 0;
         AddToScore(kRightPoints);
+        if (MarkOptions.autoRemoveMarks) RemoveRuledOutMarks(column, row, k + 1);
     } else {
         PlaySound(SoundBadMove);
         SpawnFallingPiece(column, row, k + 1);
@@ -181,6 +184,7 @@ void CommitCrystalBall() {
         if (!CrystalGuessed[static_cast<std::size_t>(i)] || cell.known != 1) continue;
         if (cell.guess == cell.value) {
             ++right;
+            if (MarkOptions.autoRemoveMarks) RemoveRuledOutMarks(i / kBoardSide, i % kBoardSide, cell.guess);
         } else {
             cell.known = 0;
             SpawnFallingPiece(i / kBoardSide, i % kBoardSide, cell.guess);

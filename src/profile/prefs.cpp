@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs_location.h"
 #include "shell/startup.h"
 
@@ -139,6 +140,7 @@ bool WritePrefsFile(const std::string& path, std::string* reason) {
 
 void Preferences::Load() {
     ResolvePrefPath();
+    LoadMarkSettings();  // kept beside the path, outside the record
     if (!ReadPrefsFile(PrefPath)) {
         std::vector<uint8_t> bytes;
         if (ReadWholeFile(PrefsFileName, bytes)) OverlayPrefsBytes(*this, bytes.data(), bytes.size());

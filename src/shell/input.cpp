@@ -9,6 +9,7 @@
 #include "audio/sound.h"
 #include "game/game_screen.h"
 #include "game/game_state.h"
+#include "game/marks.h"
 #include "game/pause_menu.h"
 #include "game/rules.h"
 #include "platform/native_window.h"
@@ -99,6 +100,9 @@ void PlayKey(unsigned char key, unsigned char upper) {
         break;
     case kEscape:
     case 'P': PauseGame(); break;
+    case 'F':
+        if (ScreenState == ScreenGame) FillMarks();
+        break;
     case 'A':
     case 'E':
         TimeUsed = PlayClockSeconds();

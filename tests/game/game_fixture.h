@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/platform.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
@@ -38,6 +39,7 @@ class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetDefaults(Prefs);
+        MarkOptions = MarkSettings{};
         ClearResourceOverrides();
         PlayedSounds().clear();
         SetSoundPlayer([](int n) { PlayedSounds().push_back(n); });

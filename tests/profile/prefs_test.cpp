@@ -13,8 +13,10 @@
 #include <filesystem>
 #include <random>
 #include <thread>
+#include <tuple>
 
 #include "platform/platform.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "profile/prefs_location.h"
 #include "shell/startup.h"
@@ -178,6 +180,37 @@ TEST_F(PrefsLocationTest, TheStoredPathIsUsedAndAMissingOrOverlongOneIsReplacedB
 
     ProgramFolderPath = home + "/not-there";  // cannot take a new file: the user data folder
     EXPECT_EQ(DefaultPrefPath(), data + "/tessaran/" + PrefsFileName);
+}
+
+// The mark helpers' switches live beside the path in the settings store, never in the record.
+TEST_F(PrefsFileTest, MarkSwitchesRoundTripBesideThePathAndBadValuesMeanTheDefaults) {
+    const auto switches = [] {
+        return std::tuple(MarkOptions.highlightMatches, MarkOptions.showConflicts, MarkOptions.autoRemoveMarks);
+    };
+    MarkOptions = {false, false, true};
+    LoadFrom(Golden());  // nothing stored yet: the defaults
+    EXPECT_EQ(switches(), std::tuple(true, true, false));
+
+    MarkOptions = {false, true, true};
+    ASSERT_TRUE(SaveMarkSettings());
+    const std::string store = ReadText(config + "/tessaran/registry.ini");
+    EXPECT_NE(store.find("[Software\\Vorla LLC\\Tessaran]"), std::string::npos) << store;
+    EXPECT_NE(store.find("HighlightMatches=false"), std::string::npos) << store;
+    EXPECT_EQ(ReadUserSetting(kSettingsKey, kSettingsValue), PrefPath) << "the path is kept";
+    MarkOptions = MarkSettings{};
+    LoadFrom(Golden());
+    EXPECT_EQ(switches(), std::tuple(false, true, true));
+    EXPECT_EQ(RecordBytes(Prefs), Golden()) << "the record is untouched";
+
+    ASSERT_TRUE(WriteUserSetting(kSettingsKey, kHighlightMatchesValue, "yes"));
+    ASSERT_TRUE(WriteUserSetting(kSettingsKey, kShowConflictsValue, "FALSE"));
+    ASSERT_TRUE(WriteUserSetting(kSettingsKey, kAutoRemoveMarksValue, ""));
+    LoadMarkSettings();
+    EXPECT_EQ(switches(), std::tuple(true, false, false));
+    WriteBytes(config + "/tessaran/registry.ini", {'[', 0xff, '\n', '='});  // an unreadable store
+    MarkOptions = {false, false, true};
+    LoadMarkSettings();
+    EXPECT_EQ(switches(), std::tuple(true, true, false));
 }
 
 // Killing the process in the middle of saves never leaves a torn preferences file.
