@@ -9,6 +9,7 @@
 #include "audio/sound.h"
 #include "game/marks.h"
 #include "game/random.h"
+#include "game/undo.h"
 #include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
@@ -138,6 +139,7 @@ void ActOnSymbol(int column, int row, int k) {
         PlaySound(SoundPop);
         return;
     }
+    MarkUndoBarrier();  // judged: never taken back
     if (k + 1 == cell.value) {
         PlaySound(SoundGoodMove);
         cell.known = 1;
@@ -161,6 +163,7 @@ void EnterCrystalBall() {
     CopyBoard(PlayBoard, BackupBoard);
     CrystalGuessed.fill(false);
     for (Cell& cell : PlayBoard) cell.guess = 0;
+    NoteCrystalBallEntered();
 }
 
 void LeaveCrystalBall() {
@@ -170,6 +173,7 @@ void LeaveCrystalBall() {
     CrystalWobbleY = 0.0f;
     CopyBoard(BackupBoard, PlayBoard);
     PlaySound(SoundCrystalOver);
+    NoteCrystalBallLeft();
 }
 
 void CommitCrystalBall() {
@@ -201,6 +205,7 @@ void CommitCrystalBall() {
         PlaySound(SoundArgh);
         AddToScore(kWrongPoints * wrong);
     }
+    NoteCrystalBallCommitted();
 }
 
 // ---- Falling pieces ------------------------------------------------------------------------

@@ -48,6 +48,15 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
 // same folder is written, flushed and synced, then renamed over the old one.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          std::string* reason = nullptr);
+// Removes a file; true when it is gone (a file that was never there counts).
+bool RemoveFile(const std::string& path);
+
+// ---- The process ---------------------------------------------------------------------------
+
+// From now on SIGTERM, SIGINT and SIGHUP only raise a flag that the frame loop polls, so the
+// game ends through its ordinary exit path (keeping a game in play and saving the record).
+void WatchTerminationSignals();
+bool TerminationRequested();
 
 // ---- Per-user settings (the game's small registry) ------------------------------------------
 

@@ -6,6 +6,7 @@
 #include <glib.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -300,6 +301,24 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     }
     return true;
 }
+
+bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 || errno == ENOENT; }
+
+// ---- The process ---------------------------------------------------------------------------
+
+namespace {
+volatile sig_atomic_t TerminationFlag = 0;
+void OnTerminationSignal(int) { TerminationFlag = 1; }
+}  // namespace
+
+void WatchTerminationSignals() {
+    struct sigaction action{};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+bool TerminationRequested() { return TerminationFlag != 0; }
 
 // ---- Per-user settings ---------------------------------------------------------------------
 
