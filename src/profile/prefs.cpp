@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -103,11 +104,6 @@ void SetDefaults(PrefsRecord& r) {
 
 Preferences::Preferences() { SetDefaults(*this); }
 
-Preferences::~Preferences() {
-    if (this != &Prefs) return;
-    RunEndOfProcessHandler();
-}
-
 void RepairPrefs(PrefsRecord& r) {
     if (r.difficulty < 0 || r.difficulty > 4) r.difficulty = 2;
     if (r.currentPlayer < 0 || r.currentPlayer > kPlayerCount) r.currentPlayer = 0;
@@ -165,6 +161,12 @@ void Preferences::Save() {
     std::string fallback = JoinPath(CurrentDirectory(), PrefsFileName);
     if (WriteFileAtomically(fallback, std::span<const uint8_t>(Bytes(), kPrefsSize), &secondReason)) {
         SaveFailure.clear();
+        // The fallback now holds the newest record: the next start must load it, not the
+        // older file at the stored path, which its first save would then put over this one.
+        std::fprintf(stderr, "Tessaran: could not save to %s (%s); saved to %s, used from now on.\n",
+                     PrefPath.c_str(), firstReason.c_str(), fallback.c_str());
+        PrefPath = fallback;
+        StorePrefPath();
         return;
     }
     SaveFailure = "Tessaran could not save your preferences and statistics.\n" +

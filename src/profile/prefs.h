@@ -19,7 +19,7 @@ inline constexpr int kPuzzlesPerLevel = 1000;
 inline constexpr int kGraphicsFileSlot = 300;
 
 // The raw record. Plain data so it can be copied byte for byte; `Preferences` adds the
-// defaults and the end-of-process save.
+// defaults, load and save.
 struct PrefsRecord {
     int32_t difficulty;                                          // 0 Child .. 4 Evil
     uint8_t soundOn;
@@ -69,13 +69,14 @@ struct PrefsRecord {
 
 class Preferences : public PrefsRecord {
 public:
-    Preferences();   // every default of the record; all other bytes 0
-    ~Preferences();  // the live record runs the end-of-process save; the snapshot does nothing
+    Preferences();  // every default of the record; all other bytes 0
     Preferences(const Preferences&) = delete;
     Preferences& operator=(const Preferences&) = delete;
 
     void Load();  // resolve the path, read the file (or the current-directory copy), repair fields
-    void Save();  // atomic replace at PrefPath, else the current directory; a double failure is reported at exit
+    // Atomic replace at PrefPath, else in the current directory, which then becomes PrefPath
+    // (remembered for the next start); a double failure is reported at exit.
+    void Save();
 
     unsigned char* Bytes() { return reinterpret_cast<unsigned char*>(static_cast<PrefsRecord*>(this)); }
     const unsigned char* Bytes() const {

@@ -50,7 +50,12 @@ namespace {
 bool HandlerArmed = false;
 }
 
-void ArmEndOfProcessHandler() { HandlerArmed = true; }
+void ArmEndOfProcessHandler() {
+    // Run from atexit rather than from a static destructor: registered now, after every
+    // static object is built, it runs before any of them is destroyed, whatever the file order.
+    static const bool registered = std::atexit(RunEndOfProcessHandler) == 0;
+    HandlerArmed = registered;
+}
 
 void RunEndOfProcessHandler() {
     if (!HandlerArmed) return;

@@ -17,9 +17,9 @@ void SetWorkingDirectory();
 [[noreturn]] void FatalMissingFile(const std::string& name);
 // The text of a start-up error, as the player sees it.
 std::string StartupErrorText(int32_t code, const std::string& argument);
-// Save, then report a pending start-up error or a failed save. Runs once, from the live
-// preferences record's destructor at process end, in the game only: tools and tests that
-// link the record never arm it, so they never write a preferences file by accident.
+// Save, then report a pending start-up error or a failed save. Runs once at process end, in the
+// game only: arming registers it with atexit. Tools and tests that link the record never arm
+// it, so they never write a preferences file by accident.
 void RunEndOfProcessHandler();
 void ArmEndOfProcessHandler();
 

@@ -144,9 +144,14 @@ TEST_F(PrefsFileTest, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) 
 }
 
 TEST_F(PrefsFileTest, SaveFallsBackToTheCurrentDirectoryThenReportsAtExit) {
-    PrefPath = home + "/no-such-folder/prefs.10W";
+    const std::string unusable = home + "/no-such-folder/prefs.10W";
+    PrefPath = unusable;
     Prefs.Save();
     EXPECT_EQ(ReadText(home + "/" + PrefsFileName).size(), static_cast<size_t>(kPrefsSize));
+    // The fallback holds the newest record, so the next start is pointed at it.
+    EXPECT_EQ(PrefPath, home + "/" + PrefsFileName);
+    EXPECT_EQ(ReadUserSetting(kSettingsKey, kSettingsValue), PrefPath);
+    PrefPath = unusable;
 
     // Both places fail: the player is told at process end, naming the path and the reason.
     std::string gone = home + "/gone";

@@ -92,7 +92,8 @@ GameProcess::GameProcess(const std::string& program, int) : program_(program) {
 GameProcess GameProcess::Installed(const std::string& program) { return GameProcess(program, 0); }
 
 GameProcess::GameProcess(GameProcess&& other) noexcept
-    : root_(std::move(other.root_)), program_(std::move(other.program_)), pid_(other.pid_),
+    : root_(std::move(other.root_)), program_(std::move(other.program_)), wrapper_(std::move(other.wrapper_)),
+      pid_(other.pid_),
       window_(other.window_), exitStatus_(other.exitStatus_), exited_(other.exited_) {
     other.pid_ = -1;
     other.root_.clear();
@@ -114,7 +115,9 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     window_ = 0;
     std::vector<std::string> env = {
         "HOME=" + Home(), "XDG_CONFIG_HOME=" + ConfigHome(), "XDG_DATA_HOME=" + DataHome(),
-        "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null"};
+        "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null",
+        // Freed memory is overwritten, so a use after free shows in what the game writes.
+        "MALLOC_PERTURB_=165"};
     if (const char* d = std::getenv("DISPLAY")) env.push_back(std::string("DISPLAY=") + d);
     if (const char* x = std::getenv("XAUTHORITY")) env.push_back(std::string("XAUTHORITY=") + x);
     // A sanitized build of the game reports under the same options as the test itself.
@@ -125,8 +128,11 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
 
-    std::string program = Program();
-    char* argv[] = {program.data(), nullptr};
+    std::vector<std::string> args = wrapper_;
+    args.push_back(Program());
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     std::string out = root_ + "/stdout.txt", err = root_ + "/stderr.txt";
@@ -135,7 +141,7 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::string dir = cwd.empty() ? Home() : cwd;
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
 }
 
@@ -271,6 +277,14 @@ std::string GameProcess::StoredPrefPath() const {
     }
     g_key_file_free(file);
     return path;
+}
+
+void GameProcess::StorePrefPath(const std::string& path) const {
+    fs::create_directories(ConfigHome() + "/tessaran");
+    GKeyFile* file = g_key_file_new();
+    g_key_file_set_string(file, "Software\\Vorla LLC\\Tessaran", "PrefPath", path.c_str());
+    g_key_file_save_to_file(file, (ConfigHome() + "/tessaran/registry.ini").c_str(), nullptr);
+    g_key_file_free(file);
 }
 
 std::string GameProcess::Stderr() const { return ReadText(root_ + "/stderr.txt"); }

@@ -26,6 +26,8 @@ public:
     // Starts the game with `cwd` as its current directory (default: the home folder).
     // With `noDialogs` PATH holds no dialog programs, so notices go to standard error only.
     void Start(const std::string& cwd = "", bool noDialogs = true);
+    // Runs the game under a checker such as valgrind: `command` is put before the program.
+    void WrapWith(std::vector<std::string> command) { wrapper_ = std::move(command); }
     bool WaitForWindow(int timeoutMs = 15000);
     bool Launch(const std::string& cwd = "") {  // Start, then WaitForWindow
         Start(cwd);
@@ -48,6 +50,8 @@ public:
     std::string Stderr() const;
     // The preferences path the game remembered in its settings store; empty if none.
     std::string StoredPrefPath() const;
+    // Points the settings store at a preferences path, as an earlier run (or the player) would.
+    void StorePrefPath(const std::string& path) const;
 
     const std::string& Root() const { return root_; }
     std::string InstallDir() const { return root_ + "/game"; }
@@ -62,6 +66,7 @@ private:
     GameProcess(const std::string& program, int);
     std::string root_;
     std::string program_;
+    std::vector<std::string> wrapper_;
     pid_t pid_ = -1;
     unsigned long window_ = 0;
     int exitStatus_ = -1;
