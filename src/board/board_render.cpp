@@ -9,8 +9,10 @@
 
 #include "board/pieces.h"
 #include "game/game_state.h"
+#include "game/marks.h"
 #include "game/random.h"
 #include "game/rules.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
 #include "shell/screens.h"
@@ -45,6 +47,16 @@ constexpr float kSlotStep = 0.4f, kSlotSize = 0.39f;            // 9 x 9 slot cl
 constexpr float kChildSlotStep = 0.6f, kChildSlotSize = 0.59f;  // Child slot click rectangles
 constexpr float kFallingDepth = 1.0f;
 constexpr float kCrossSize = 0.5f;
+// The mark helpers. The highlight sits just in front of a trial's background; the trial's
+// dashed outline and the conflict frame lie over the square's edge, in front of its piece.
+constexpr float kMatchDepth = -5.4f;
+constexpr float kSlotMatchDepth = -1.0f;  // behind the marks, in front of the lines
+constexpr float kOutlineDepth = 0.5f;
+constexpr float kConflictDepth = 0.6f;
+constexpr float kOutlineOuter = 0.47f, kOutlineWidth = 0.035f;
+constexpr int kOutlineDashes = 5;  // per side: the dashes set a trial apart without its colour
+constexpr float kConflictOuter = 0.48f, kConflictWidth = 0.07f;
+constexpr float kSlotMatchHalf = 0.5f;  // slot units: the whole slot
 
 // How the nine (four) symbols of a square are laid out: a grid of `perRow` slots, scaled and
 // moved so that slot (0, 0) sits at the top left.
@@ -210,6 +222,36 @@ void SidePanelSlotCentre(int slot, float& x, float& y) {
     y = kSidePanelY + unit * (m.offset + static_cast<float>(slot / m.perRow));
 }
 
+namespace {
+
+void MatchColour() { glColor3f(0.42f, 0.40f, 0.24f); }
+
+// A square frame of the given width just inside `outer` around the square centred at (x, y).
+void DrawFrame(float x, float y, float outer, float width, float z) {
+    const float inner = outer - width;
+    FillRect(x - outer, y - outer, x + outer, y - inner, z);
+    FillRect(x - outer, y + inner, x + outer, y + outer, z);
+    FillRect(x - outer, y - inner, x - inner, y + inner, z);
+    FillRect(x + inner, y - inner, x + outer, y + inner, z);
+}
+
+// A trial's outline: dashes along each side, so it reads without its colour.
+void DrawTrialOutline(float x, float y) {
+    PlainColour();
+    glColor3f(0.85f, 1.0f, 0.85f);
+    const float span = 2.0f * kOutlineOuter, step = span / static_cast<float>(2 * kOutlineDashes - 1);
+    const float inner = kOutlineOuter - kOutlineWidth;
+    for (int d = 0; d < kOutlineDashes; ++d) {
+        const float a = -kOutlineOuter + 2.0f * step * static_cast<float>(d), b = a + step;
+        FillRect(x + a, y - kOutlineOuter, x + b, y - inner, kOutlineDepth);  // top
+        FillRect(x + a, y + inner, x + b, y + kOutlineOuter, kOutlineDepth);  // bottom
+        FillRect(x - kOutlineOuter, y + a, x - inner, y + b, kOutlineDepth);  // left
+        FillRect(x + inner, y + a, x + kOutlineOuter, y + b, kOutlineDepth);  // right
+    }
+}
+
+}  // namespace
+
 void DrawBoard(bool gridOnly) {
     const int side = BoardSideInUse();
     const int sectionSide = ChildLayout() ? 2 : 3;
@@ -220,22 +262,43 @@ void DrawBoard(bool gridOnly) {
     glPopMatrix();
     if (gridOnly) return;
 
+    // The helpers read only what the board shows; they are worked out afresh every frame.
+    SquareSet matches, clashes;
+    int matchSymbol = 0;
+    if (MarkOptions.highlightMatches && ScreenState == ScreenGame && CursorOnBoard()) {
+        matches = MatchingSquares(PlayBoard, CursorColumn, CursorRow);
+        matchSymbol = ShownSymbol(PlayBoard, CursorColumn, CursorRow);
+    }
+    if (MarkOptions.showConflicts) clashes = ConflictingTrials(PlayBoard);
+
     for (int c = 0; c < side; ++c) {
         for (int r = 0; r < side; ++r) {
+            const float x = static_cast<float>(c) + BoardShift(), y = static_cast<float>(r) + BoardShift();
+            const std::size_t index = static_cast<std::size_t>(CellIndex(c, r));
             if (CrystalBallActive && Trial(c, r)) {
                 PlainColour();
                 glColor3f(0.0f, 0.2f, 0.0f);
-                const float x = static_cast<float>(c) + BoardShift(), y = static_cast<float>(r) + BoardShift();
                 FillRect(x - kTrialHalf, y - kTrialHalf, x + kTrialHalf, y + kTrialHalf, kTrialDepth);
+                DrawTrialOutline(x, y);
             }
-            DrawSquare(CellAt(c, r));
+            if (matches[index]) {
+                PlainColour();
+                MatchColour();
+                FillRect(x - kTrialHalf, y - kTrialHalf, x + kTrialHalf, y + kTrialHalf, kMatchDepth);
+            }
+            if (clashes[index]) {
+                PlainColour();
+                glColor3f(1.0f, 0.1f, 0.1f);
+                DrawFrame(x, y, kConflictOuter, kConflictWidth, kConflictDepth);
+            }
+            DrawSquare(CellAt(c, r), matchSymbol);
         }
     }
     MaybeTurnNinthArm();
     CheckCompletion();
 }
 
-void DrawSquare(Cell& cell) {
+void DrawSquare(Cell& cell, int highlightSymbol) {
     const float x = static_cast<float>(cell.column) + BoardShift();
     const float y = static_cast<float>(cell.row) + BoardShift();
     const bool trial = cell.column >= 0 && cell.row >= 0 && Trial(cell.column, cell.row);
@@ -255,7 +318,13 @@ void DrawSquare(Cell& cell) {
         glTranslatef(x, y, 0.0f);
         if (trial) glScalef(1.0f + CrystalWobbleX, 1.0f + CrystalWobbleY, 1.0f);
         ForEachSlot(Marks(), [&](int i) {
-            if (cell.marks[i]) DrawPiece(i + 1, cell.flip, false);
+            if (!cell.marks[i]) return;
+            if (i + 1 == highlightSymbol) {
+                PlainColour();
+                MatchColour();
+                FillRect(-kSlotMatchHalf, -kSlotMatchHalf, kSlotMatchHalf, kSlotMatchHalf, kSlotMatchDepth);
+            }
+            DrawPiece(i + 1, cell.flip, false);
         });
         glPopMatrix();
     }

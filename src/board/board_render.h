@@ -5,8 +5,9 @@
 //
 // Board units (SetBoardProjection): square (c, r) is centred at (c, r); the Child grid is drawn
 // kChildShift further right and down. Depth layers, back to front: sections -6, Crystal Ball
-// backgrounds -5.5, lines -5 (section borders -4), squares 0, falling pieces 1, the magnified
-// square and the side panel 2 and nearer.
+// backgrounds -5.5, matching pieces' highlight -5.4, lines -5 (section borders -4), squares 0,
+// trial outlines and conflict frames 0.5..0.6, falling pieces 1, the magnified square and the
+// side panel 2 and nearer.
 #pragma once
 
 #include "game/board.h"
@@ -36,8 +37,9 @@ void SidePanelSlotCentre(int slot, float& x, float& y);
 // Grid and section backgrounds; unless gridOnly also the Crystal Ball backgrounds, every square,
 // the ninth piece's arm and the completion check (which ends a solved game in play).
 void DrawBoard(bool gridOnly);
-// One square: its piece, its marks, or nothing; now and then it changes pose.
-void DrawSquare(Cell& cell);
+// One square: its piece, its marks, or nothing; now and then it changes pose. A mark of
+// highlightSymbol gets the matching pieces' highlight.
+void DrawSquare(Cell& cell, int highlightSymbol = 0);
 // The side panel, then the cursor's frame or magnified square, and the board's clicks: a mark
 // slot reaches ActOnSymbol, a closed square opens.
 void DrawCursorSquare();

@@ -5,6 +5,7 @@
 #include "board/board_render.h"
 #include "game/game_screen.h"
 #include "game/game_state.h"
+#include "game/marks.h"
 #include "game/puzzles.h"
 #include "game/random.h"
 #include "game/rules.h"
@@ -115,6 +116,57 @@ void CrystalGame() {
     CrystalWobblePhase = 0.8f;
 }
 
+// Marks filled in one key, the cursor on a given: its copies and its marks light up.
+void MatchingPieces() {
+    StartScenePuzzle(LevelMedium, 41);
+    FillMarks();
+    for (const Cell& cell : PlayBoard) {
+        if (cell.known && cell.value == 4) {
+            CursorColumn = cell.column;
+            CursorRow = cell.row;
+            break;
+        }
+    }
+}
+
+// Trials that clash with a given or with each other are framed; a sound trial and a square only
+// marked carry just the dashed outline.
+void ClashingTrials() {
+    StartScenePuzzle(LevelEasy, 3);
+    EnterCrystalBall();
+    AssignMode = true;
+    int placed = 0;
+    for (const Cell& given : PlayBoard) {  // a copy of the first given, two squares along its row
+        if (!given.known || placed) continue;
+        for (int c = 0; c < 9 && !placed; ++c)
+            if (!At(c, given.row).known && c != given.column) {
+                ActOnSymbol(c, given.row, given.value - 1);
+                placed = 1;
+            }
+    }
+    int pair = 0;  // two equal trials in one section
+    for (Cell& cell : PlayBoard) {
+        if (cell.known || cell.section != 8 || pair == 2) continue;
+        ActOnSymbol(cell.column, cell.row, 0);
+        ++pair;
+    }
+    for (Cell& cell : PlayBoard) {  // one right trial in the centre
+        if (cell.known || cell.section != 4) continue;
+        ActOnSymbol(cell.column, cell.row, cell.value - 1);
+        break;
+    }
+    AssignMode = false;
+    for (Cell& cell : PlayBoard) {  // and a square only marked
+        if (cell.known || cell.section != 2) continue;
+        ActOnSymbol(cell.column, cell.row, 2);
+        ActOnSymbol(cell.column, cell.row, 5);
+        cell.activated = 1;
+        break;
+    }
+    CursorColumn = CursorRow = -1;
+    CrystalWobblePhase = 0.8f;
+}
+
 void FramedKnownSquare() {
     StartScenePuzzle(LevelHard, 100);
     Prefs.pieceStyle = 2;
@@ -179,6 +231,10 @@ TESSARAN_SHOT_SCENE(game_board, "game-board", "a Medium game: marks, magnified c
 TESSARAN_SHOT_SCENE(game_child, "game-child", "a Child game with the cursor on an opened square", ChildGame,
                     GameFrame);
 TESSARAN_SHOT_SCENE(game_crystal, "game-crystal", "Crystal Ball mode with four trials", CrystalGame, GameFrame);
+TESSARAN_SHOT_SCENE(game_matches, "game-matches", "marks filled, the cursor's piece and its marks highlighted",
+                    MatchingPieces, GameFrame);
+TESSARAN_SHOT_SCENE(game_conflicts, "game-conflicts", "Crystal Ball trials: clashes framed, outlines dashed",
+                    ClashingTrials, GameFrame);
 TESSARAN_SHOT_SCENE(game_frame, "game-frame", "cursor frame on a given, digits and flipped keys",
                     FramedKnownSquare, GameFrame);
 TESSARAN_SHOT_SCENE(game_solved, "game-solved", "a solved Evil board in state 18 after 3 hours", SolvedGame,

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "audio/audio.h"
 #include "board/board_render.h"
 #include "game/board.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "shell/screens.h"
 #include "ui/backdrop.h"
@@ -19,12 +21,15 @@
 
 namespace tessaran {
 
+bool ShowingMarkPage = false;
+
 namespace {
 
 constexpr float kOptionX = 20.0f;
 constexpr const char* kWidestOption = "Flip number keys (for number pad play)";
 constexpr float kSwitchGap = 3.0f;  // from the volume line to the sound switch's text: its frame and a gap
 constexpr float kPanelDepth = -2.0f;  // in front of the board, behind the arrows (at -1) and text
+constexpr float kMarksButtonGap = 4.0f;  // from "Finished" to the marks page's button
 
 // As wide as the design's panel, or wider where a label needs it.
 void DrawDarkPanel(float right) {
@@ -43,6 +48,39 @@ void DrawDarkPanel(float right) {
 }
 
 void Invert(uint8_t& flag) { flag = flag ? 0 : 1; }
+
+constexpr float kNoteGap = 4.5f;  // from a switch to its grey explanation
+
+void MarkSwitch(float y, const char* label, const char* note, bool& on) {
+    SetScreenProjection();
+    if (DoCheckBox(kOptionX, y, 5, label, false, on)) {
+        on = !on;
+        std::string reason;
+        if (!SaveMarkSettings(&reason))
+            std::fprintf(stderr, "Tessaran: could not remember a setting: %s\n", reason.c_str());
+    }
+    SetTextSize(4);
+    SetTextColor(0.6f, 0.6f, 0.6f);
+    DrawTextAt(kOptionX, y + kNoteGap, note);
+}
+
+void DrawMarkPage() {
+    SetTextSize(5);
+    SetTextColor(0.3f, 1.0f, 1.0f);
+    DrawTextShadowed(21.0f, "Pencil Marks");
+    MarkSwitch(28.0f, "Highlight matching pieces", "Copies of the piece under the cursor, and its marks",
+               MarkOptions.highlightMatches);
+    MarkSwitch(39.0f, "Show conflicts", "Crystal Ball trials that clash get a red frame", MarkOptions.showConflicts);
+    MarkSwitch(50.0f, "Remove marks a placed piece rules out", "Only if you mark what a square may hold",
+               MarkOptions.autoRemoveMarks);
+    SetTextSize(4);
+    SetTextColor(1.0f, 1.0f, 1.0f);
+    DrawTextAt(kOptionX, 63.0f, "In a game, F opens every empty square and marks");
+    DrawTextAt(kOptionX, 66.5f, "the pieces its row, column and section allow.");
+    SetTextSize(6);
+    SetScreenProjection();
+    if (DoButton(37.5f - TextWidthPercent("Back") * 0.5f, 82.0f, 6, "Back")) ShowingMarkPage = false;
+}
 
 }  // namespace
 
@@ -82,6 +120,11 @@ void DrawPreferencesDialog() {
     SetTextSize(7);
     SetTextColor(1.0f, 1.0f, 0.3f);
     DrawTextShadowed(14.0f, "Preferences");
+    if (ShowingMarkPage) {
+        DrawMarkPage();
+        UsePlainTextWidth();
+        return;
+    }
 
     SetScreenProjection();
     if (DoCheckBox(kOptionX, 25.0f, 5, "Use Vorlas", false, Prefs.pieceStyle == 0)) Prefs.pieceStyle = 0;
@@ -118,7 +161,12 @@ void DrawPreferencesDialog() {
     }
 
     SetTextSize(6);
-    if (DoButton(37.5f - TextWidthPercent("Finished") * 0.5f, 82.0f, 6, "Finished")) {
+    const float finishedX = 37.5f - TextWidthPercent("Finished") * 0.5f;
+    const float finishedRight = finishedX + TextWidthPercent("Finished");
+    SetTextSize(4);
+    if (DoButton(finishedRight + kMarksButtonGap, 83.0f, 4, "Pencil Marks...")) ShowingMarkPage = true;
+    SetTextSize(6);
+    if (DoButton(finishedX, 82.0f, 6, "Finished")) {
         Prefs.Save();
         ScreenState = ReturnState;
     }

@@ -6,6 +6,10 @@
 
 namespace tessaran {
 
+// The pencil-mark helpers' page is shown instead of the record's options, which keep their
+// places; "Pencil Marks..." opens it and "Back" closes it.
+extern bool ShowingMarkPage;
+
 // Called every frame in state 6.
 void DrawPreferencesDialog();
 

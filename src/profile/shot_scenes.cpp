@@ -8,7 +8,9 @@
 #include "game/rules.h"
 #include "platform/platform.h"
 #include "profile/menus.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
+#include "profile/prefs_dialog.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
@@ -170,6 +172,14 @@ void PreferencesOverPause() {
     ScreenState = ScreenPreferences;
 }
 
+// The pencil-mark page, with removal switched on as a player who marks possibilities would.
+void PreferencesMarks() {
+    Preferences();
+    MarkOptions.autoRemoveMarks = true;
+    ShowingMarkPage = true;
+    PointAt(30, 39);
+}
+
 }  // namespace
 
 TESSARAN_SHOT_SCENE(main_screen, "main-screen", "the main screen: overall Medium table, a highlighted row",
@@ -192,5 +202,7 @@ TESSARAN_SHOT_SCENE(preferences, "preferences", "the preferences dialog from the
                     FrontFrame);
 TESSARAN_SHOT_SCENE(preferences_pause, "preferences-pause", "the preferences over a paused game, sound off",
                     PreferencesOverPause, FrontFrame);
+TESSARAN_SHOT_SCENE(preferences_marks, "preferences-marks", "the preferences' pencil-mark page, removal on",
+                    PreferencesMarks, FrontFrame);
 
 }  // namespace tessaran::shot

@@ -30,7 +30,8 @@ const HelpPageText HelpPages[kHelpPageCount] = {
     {"Keyboard Controls",
      "You can also play using the keyboard.  Use the arrow keys to move around the board.  Use the number keys "
      "1-9 to select the Vorlas.  When you're ready to assign a value to a square, hold down Shift or Alt (Alt if "
-     "you're using the number pad) and press the appropriate number key."},
+     "you're using the number pad) and press the appropriate number key.  Press F to open every empty square "
+     "and mark the Vorlas that its row, column and section still allow."},
     {"Crystal Ball Mode",
      "Sometimes, you might get stuck.  If so, you can use Crystal Ball mode to try out Vorlas in any unsolved "
      "squares to see if they look like good moves.  Any guesses you make in crystal ball mode will not earn you "

@@ -16,7 +16,9 @@
 #include "game/puzzles.h"
 #include "game/rules.h"
 #include "platform/platform.h"
+#include "profile/mark_settings.h"
 #include "profile/prefs.h"
+#include "profile/prefs_dialog.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
 #include "shell/input.h"
@@ -171,6 +173,8 @@ void GameWindow::Reset() {
     CrystalBallActive = false;
     CrystalGuessed.fill(false);
     CrystalWobbleX = CrystalWobbleY = CrystalWobblePhase = 0.0f;
+    MarkOptions = MarkSettings{};
+    ShowingMarkPage = false;
     AssignMode = false;
     AssignModifierLatched = false;
     SolverGame = false;
