@@ -6,6 +6,7 @@
 
 #include "audio/sound.h"
 #include "game/game_state.h"
+#include "game/undo.h"
 
 namespace tessaran {
 
@@ -78,7 +79,7 @@ std::array<bool, 9> DirectCandidates(const Board& board, int column, int row) {
 }
 
 bool FillMarks() {
-    // Undo: this is one notes change; the history records the board before it as one step.
+    BeginUndoStep();  // one notes change: one undo takes the whole fill back
     bool changed = false;
     ForEachSquare([&](int c, int r) {
         Cell& cell = PlayBoard[Index(c, r)];
@@ -95,6 +96,7 @@ bool FillMarks() {
         changed = true;
         if (CrystalBallActive) CrystalGuessed[Index(c, r)] = true;
     });
+    EndUndoStep();
     if (changed) PlaySound(SoundPop);
     return changed;
 }

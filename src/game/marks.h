@@ -32,7 +32,7 @@ std::array<bool, 9> DirectCandidates(const Board& board, int column, int row);
 
 // The fill-marks action: opens every empty square of the grid in use and marks exactly its
 // direct candidates. Costs nothing; in Crystal Ball mode changed squares count as touched.
-// Returns whether any square changed.
+// One step of the undo history. Returns whether any square changed.
 bool FillMarks();
 
 // Clears mark `symbol` from every opened square sharing a unit with (column, row): what a right

@@ -6,7 +6,9 @@
 #include <random>
 #include <vector>
 
+#include "game/kept_game.h"
 #include "game/marks.h"
+#include "game/undo.h"
 #include "game_fixture.h"
 #include "profile/mark_settings.h"
 
@@ -157,6 +159,22 @@ TEST_F(MarksTest, FillMarksEveryEmptySquareWithItsDirectCandidatesForFree) {
         EXPECT_FALSE(FillMarks()) << "a second fill has nothing left to do";
         EXPECT_EQ(PlayedSounds().size(), 1u);
     }
+}
+
+TEST_F(MarksTest, OneUndoTakesAWholeFillBack) {
+    std::mt19937 random(7);
+    RandomBoard(random, false);
+    const Board before = PlayBoard;
+    ClearUndoHistory();
+    GameInPlay = true;
+    ASSERT_TRUE(FillMarks());
+    EXPECT_EQ(History.done.size(), 1u);
+    ASSERT_TRUE(UndoNotes());
+    GameInPlay = false;
+    EXPECT_FALSE(CanUndo());
+    for (int i = 0; i < kCellCount; ++i)
+        ASSERT_EQ(std::memcmp(&PlayBoard[i], &before[i], sizeof(Cell)), 0) << i;
+    ClearUndoHistory();
 }
 
 TEST_F(MarksTest, ARightPlacementClearsItsMarkFromItsThreeUnitsOnlyWhenAsked) {
