@@ -18,6 +18,10 @@ namespace tessaran {
 // Start-up uses it as the working directory and as the default home of the preferences file.
 std::string ProgramFolder();
 std::string ProgramFileName();  // the program file's own name, for error messages
+// Where an installed game keeps its data: <prefix>/share/games/tessaran for a program in
+// <prefix>/games (or any folder of <prefix>). Empty when there is no such folder, as when the
+// game runs from its build, with its data beside it.
+std::string InstalledDataFolder();
 std::string CurrentDirectory();
 bool ChangeDirectory(const std::string& folder);
 // Per-user data folder ($XDG_DATA_HOME/tessaran, else ~/.local/share/tessaran); not created.

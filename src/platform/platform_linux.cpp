@@ -125,6 +125,14 @@ std::string ProgramFileName() {
     return path.substr(path.rfind('/') + 1);
 }
 
+std::string InstalledDataFolder() {
+    const std::string prefix = FolderOf(ProgramFolder());
+    if (prefix.empty()) return "";
+    const std::string folder = JoinPath(prefix, "share/games/tessaran");
+    struct stat st{};
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? folder : "";
+}
+
 std::string CurrentDirectory() {
     char buf[4096];
     return getcwd(buf, sizeof buf) ? std::string(buf) : std::string();

@@ -9,11 +9,15 @@
 namespace tessaran {
 
 std::string ProgramFolderPath;
+bool ProgramInstalled = false;
 
-void FindProgramFolder() { ProgramFolderPath = ProgramFolder(); }
+void FindProgramFolder() {
+    ProgramFolderPath = ProgramFolder();
+    ProgramInstalled = !InstalledDataFolder().empty();
+}
 
 std::string DefaultPrefPath() {
-    if (!ProgramFolderPath.empty() && IsFolderWritable(ProgramFolderPath))
+    if (!ProgramFolderPath.empty() && !ProgramInstalled && IsFolderWritable(ProgramFolderPath))
         return JoinPath(ProgramFolderPath, PrefsFileName);
     std::string data = UserDataFolder();
     MakeDirectories(data);

@@ -13,11 +13,12 @@ int32_t StartupError = 0;
 std::string StartupErrorArgument;
 
 void SetWorkingDirectory() {
-    std::string folder = ProgramFolder();
-    if (folder.empty()) {
+    if (ProgramFolder().empty()) {
         StartupError = 2;
         return;
     }
+    const std::string installed = InstalledDataFolder();
+    const std::string folder = installed.empty() ? ProgramFolder() : installed;
     if (!ChangeDirectory(folder)) FatalMissingFile(folder);
 }
 
