@@ -1,22 +1,15 @@
-# Installation: the game and its font in their own folder (the game reads data beside itself),
-# a command on the PATH, the desktop entry, icons, AppStream metadata and the manual.
+# Installation in the layout of a distribution's games: the programs in <prefix>/games, the
+# font the game loads in <prefix>/share/games/tessaran (the game looks there when it finds that
+# folder beside its own), the desktop entry, icons, AppStream metadata, manual pages and the
+# manual. scripts/package installs this with the prefix /usr and adds what Debian asks for.
 include(GNUInstallDirs)
+set(TESSARAN_GAMES_DIR games)
+set(TESSARAN_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/tessaran)
 set(TESSARAN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tessaran)
 
-set(TESSARAN_PROGRAM_DIR lib/tessaran)
-install(TARGETS tessaran RUNTIME DESTINATION ${TESSARAN_PROGRAM_DIR})
-install(FILES data/Another.fnt DESTINATION ${TESSARAN_PROGRAM_DIR})
-install(TARGETS tessaran-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The command is a link to the program; the game finds its folder through /proc/self/exe.
-# (the path is worked out at install time, so DESTDIR and --prefix both work)
-install(CODE "
-  set(bindir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-  file(MAKE_DIRECTORY \"\${bindir}\")
-  file(RELATIVE_PATH target \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
-       \"\${CMAKE_INSTALL_PREFIX}/${TESSARAN_PROGRAM_DIR}/tessaran\")
-  file(CREATE_LINK \"\${target}\" \"\${bindir}/tessaran\" SYMBOLIC)
-  message(STATUS \"Installing: \${bindir}/tessaran -> \${target}\")
-")
+install(TARGETS tessaran tessaran-cli RUNTIME DESTINATION ${TESSARAN_GAMES_DIR})
+install(FILES data/Another.fnt DESTINATION ${TESSARAN_DATA_DIR})
+install(FILES packaging/man/tessaran.6 packaging/man/tessaran-cli.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 install(FILES data/desktop/tessaran.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/desktop/org.tessaran.Tessaran.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -229,7 +229,7 @@ void DrawAboutScreen() {
 
     SetTextSize(6);
     SetTextColor(1.0f, 0.3f, 1.0f);
-    DrawTextShadowed(19.0f, "Version 1.1W");
+    DrawTextShadowed(19.0f, "Version " TESSARAN_VERSION "W");
     SetTextColor(0.0f, 1.0f, 1.0f);
     FitTextWidth(kOwnershipLine1, 72.0f, 1.0f);
     DrawTextShadowed(26.0f, kOwnershipLine1);

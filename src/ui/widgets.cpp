@@ -14,7 +14,7 @@ namespace tessaran {
 
 bool DifficultyMenuOpen = false;
 HoverState WidgetHover;
-const char* const VersionText = "Version 1.1 W    \xA9 2026";
+const char* const VersionText = "Version " TESSARAN_VERSION " W    \xA9 2026";
 
 // ---- Projections and drawing routines ----------------------------------------------------
 
