@@ -1,8 +1,11 @@
 // The subcommands of tessaran-cli; each file in src/cli adds its own to the registry.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "solver/grid.h"
 
 namespace tessaran {
 
@@ -18,5 +21,10 @@ std::vector<CliCommand>& CliCommands();
 struct CliRegistration {
     CliRegistration(const char* name, const char* usage, int (*run)(const std::vector<std::string>&));
 };
+
+// Calls `each` for every good grid on standard input, one 81-character grid a line; a bad line
+// is reported in its place ("error line N: ...") and skipped. Returns the exit status.
+int ForEachGrid(const char* command, const std::vector<std::string>& args,
+                const std::function<void(const ValueGrid&)>& each);
 
 }  // namespace tessaran

@@ -12,11 +12,8 @@
 
 namespace tessaran {
 
-namespace {
-
-// Calls `each` for every good grid on standard input; returns the exit status.
-template <typename Each>
-int ForEachGrid(const char* command, const std::vector<std::string>& args, Each each) {
+int ForEachGrid(const char* command, const std::vector<std::string>& args,
+                const std::function<void(const ValueGrid&)>& each) {
     if (!args.empty()) {
         std::fprintf(stderr, "tessaran-cli: %s takes no arguments; it reads grids from standard input\n", command);
         return 2;
@@ -36,6 +33,8 @@ int ForEachGrid(const char* command, const std::vector<std::string>& args, Each 
     }
     return status;
 }
+
+namespace {
 
 void PrintStatus(const ValueGrid& grid) {
     LoadSolverGrid(grid, PlayBoard);

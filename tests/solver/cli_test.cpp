@@ -51,5 +51,55 @@ TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {
     EXPECT_EQ(output.substr(output.find(end) + end.size()), "stuck\t" + std::string(81, '.') + "\n");
 }
 
+TEST(Cli, TeachPrintsEveryStepAndHowItEnds) {
+    const std::string clash = "55" + std::string(79, '.');
+    const auto [output, status] =
+        RunCli("teach", GoodPuzzle() + "\n" + std::string(81, '.') + "\n" + clash + "\n");
+    EXPECT_EQ(status, 0);
+    const std::string solved = std::string("solved ") + kSolvedGrid + "\n";
+    const size_t end = output.find(solved);
+    ASSERT_NE(end, std::string::npos) << output;
+    // Every step line: a technique, placements or -, eliminations or -, and a sentence.
+    for (size_t at = 0; at < end;) {
+        const size_t next = output.find('\n', at);
+        const std::string line = output.substr(at, next - at);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
+        EXPECT_TRUE(line.rfind("single\tr", 0) == 0 || line.rfind("hidden-single\tr", 0) == 0) << line;
+        at = next + 1;
+    }
+    EXPECT_EQ(output.substr(end + solved.size()),
+              "stuck " + std::string(81, '.') + "\n" +
+                  "deadend\t-\t-\tThe 5 appears twice in row 1: an earlier entry is wrong.\n" + "deadend " + clash + "\n");
+}
+
+TEST(Cli, WhySettlesEveryGrid) {
+    const auto [output, status] =
+        RunCli("why", GoodPuzzle() + "\n" + Exhausting() + "\nxyz\n" + "55" + std::string(79, '.') + "\n" +
+                          "12" + std::string(79, '.') + "\n");
+    EXPECT_EQ(status, 1);
+    const std::vector<std::string> lines = [&] {
+        std::vector<std::string> all;
+        for (size_t at = 0, next; (next = output.find('\n', at)) != std::string::npos; at = next + 1)
+            all.push_back(output.substr(at, next - at));
+        return all;
+    }();
+    ASSERT_EQ(lines.size(), 5u) << output;
+    EXPECT_EQ(lines[0], std::string("unique ") + kSolvedGrid);
+    EXPECT_EQ(lines[1].rfind("unique ", 0), 0u);  // past the status command's step limit
+    EXPECT_EQ(lines[2], "error line 3: 3 characters, want 81");
+    EXPECT_EQ(lines[3], "none r1c2");
+    // Two solutions of the givens, and every square where they differ, in reading order.
+    ASSERT_EQ(lines[4].rfind("multiple ", 0), 0u);
+    const std::string first = lines[4].substr(9, 81), second = lines[4].substr(91, 81);
+    EXPECT_EQ(first.substr(0, 2), "12");
+    EXPECT_EQ(second.substr(0, 2), "12");
+    std::string differing;
+    for (int s = 0; s < 81; ++s)
+        if (first[static_cast<size_t>(s)] != second[static_cast<size_t>(s)])
+            differing += (differing.empty() ? "r" : ",r") + std::to_string(s / 9 + 1) + "c" + std::to_string(s % 9 + 1);
+    EXPECT_EQ(lines[4].substr(173), differing);
+    EXPECT_FALSE(differing.empty());
+}
+
 }  // namespace
 }  // namespace tessaran::test

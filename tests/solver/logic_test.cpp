@@ -1,0 +1,318 @@
+// The logic engine: each technique on candidates built for it, with its exact placements and
+// eliminations; dead ends; and every step on generated puzzles true of the known solution.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <numeric>
+#include <random>
+#include <string>
+
+#include "solver/complete.h"
+#include "solver/logic.h"
+#include "solver_support.h"
+
+namespace tessaran::test {
+namespace {
+
+// Square from the 1-based row and column the texts use.
+int Sq(int row, int column) { return (row - 1) * 9 + column - 1; }
+
+CandidateMask Mask(std::initializer_list<int> values) {
+    CandidateMask mask = 0;
+    for (const int v : values) mask = static_cast<CandidateMask>(mask | 1u << v);
+    return mask;
+}
+
+// An empty grid where every square may still take every value: nothing applies until a test
+// narrows some squares.
+LogicGrid OpenGrid() {
+    LogicGrid grid;
+    grid.candidates.fill(kAllCandidates);
+    return grid;
+}
+
+void Only(LogicGrid& grid, int row, int column, std::initializer_list<int> values) {
+    grid.candidates[static_cast<size_t>(Sq(row, column))] = Mask(values);
+}
+void Remove(LogicGrid& grid, int value, int row, int column) {
+    grid.candidates[static_cast<size_t>(Sq(row, column))] &= static_cast<CandidateMask>(~(1u << value));
+}
+
+std::string Codes(const LogicStep& step) {
+    std::string text;
+    for (const Placement& p : step.placements) text += SquareCode(p.square) + "=" + std::to_string(p.value) + " ";
+    for (const Elimination& e : step.eliminations) text += SquareCode(e.square) + "-" + std::to_string(e.value) + " ";
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+std::string Squares(const std::vector<int>& squares) {
+    std::string text;
+    for (const int s : squares) text += (text.empty() ? "" : " ") + SquareCode(s);
+    return text;
+}
+
+LogicStep Step(const LogicGrid& grid) {
+    LogicStep step;
+    EXPECT_TRUE(FindLogicStep(grid, step));
+    return step;
+}
+
+TEST(Logic, SinglesAndDeadEndsSpeakThePlayersWords) {
+    LogicGrid grid = OpenGrid();
+    EXPECT_FALSE(FindLogicStep(grid, *std::make_unique<LogicStep>()));  // nothing to go on
+    for (int c = 1; c <= 9; ++c)
+        if (c != 5) Remove(grid, 7, 3, c);
+    LogicStep step = Step(grid);
+    EXPECT_EQ(TechniqueName(step.technique), std::string("hidden-single"));
+    EXPECT_EQ(Codes(step), "r3c5=7");
+    EXPECT_EQ(step.text, "The 7 has only one place left in row 3: square (row 3, column 5).");
+
+    Only(grid, 8, 2, {5});  // a naked single comes first, wherever it is
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Single);
+    EXPECT_EQ(Codes(step), "r8c2=5");
+    ApplyLogicStep(grid, step);
+    EXPECT_EQ(grid.values[static_cast<size_t>(Sq(8, 2))], 5);
+    EXPECT_EQ(grid.candidates[static_cast<size_t>(Sq(8, 9))] & (1u << 5), 0u);  // gone from the row
+
+    Only(grid, 2, 9, {});
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::DeadEnd);
+    EXPECT_EQ(step.text, "Square (row 2, column 9) has no possible value left: an earlier entry is wrong.");
+    EXPECT_TRUE(step.placements.empty() && step.eliminations.empty());
+
+    // Clashing givens and a value with no place are dead ends too, named where they happen.
+    LogicSolve clash = SolveLogically(Grid("55" + std::string(79, '.')));
+    ASSERT_EQ(clash.outcome, LogicOutcome::DeadEnd);
+    EXPECT_EQ(clash.steps.back().text, "The 5 appears twice in row 1: an earlier entry is wrong.");
+    grid = OpenGrid();
+    for (int c = 1; c <= 9; ++c) Remove(grid, 6, 4, c);
+    EXPECT_EQ(Step(grid).text, "The 6 has no place left in row 4: an earlier entry is wrong.");
+}
+
+TEST(Logic, SubsetsAndLockedCandidates) {
+    LogicGrid grid = OpenGrid();
+    Only(grid, 3, 1, {4, 7});
+    Only(grid, 3, 5, {4, 7});
+    LogicStep step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::NakedPair);
+    EXPECT_EQ(Squares(step.pattern), "r3c1 r3c5");
+    EXPECT_EQ(step.units, std::vector<int>{2});
+    EXPECT_EQ(Codes(step), "r3c2-4 r3c2-7 r3c3-4 r3c3-7 r3c4-4 r3c4-7 r3c6-4 r3c6-7 r3c7-4 r3c7-7 r3c8-4 r3c8-7 "
+                           "r3c9-4 r3c9-7");
+    EXPECT_EQ(step.text, "Squares (row 3, column 1) and (row 3, column 5) can only hold the 4 and 7, so no other "
+                         "square of row 3 can hold them.");
+
+    grid = OpenGrid();
+    Only(grid, 1, 1, {1, 2});
+    Only(grid, 1, 2, {1, 3});
+    Only(grid, 1, 9, {2, 3});
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::NakedTriple);
+    EXPECT_EQ(step.eliminations.size(), 18u);
+
+    grid = OpenGrid();  // pointing: section 1 keeps its 6 in row 1
+    for (int r = 2; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c) Remove(grid, 6, r, c);
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Pointing);
+    EXPECT_EQ(Codes(step), "r1c4-6 r1c5-6 r1c6-6 r1c7-6 r1c8-6 r1c9-6");
+    EXPECT_EQ(step.text, "In section 1 the 6 can only go in row 1, so no other square of row 1 can hold a 6.");
+
+    grid = OpenGrid();  // claiming: row 1 keeps its 6 in section 1
+    for (int c = 4; c <= 9; ++c) Remove(grid, 6, 1, c);
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Claiming);
+    EXPECT_EQ(Codes(step), "r2c1-6 r2c2-6 r2c3-6 r3c1-6 r3c2-6 r3c3-6");
+    EXPECT_EQ(step.units, (std::vector<int>{0, 18}));
+
+    grid = OpenGrid();  // hidden pair: the 1 and 2 of row 5 only in columns 3 and 8
+    for (int c = 1; c <= 9; ++c)
+        if (c != 3 && c != 8) {
+            Remove(grid, 1, 5, c);
+            Remove(grid, 2, 5, c);
+        }
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::HiddenPair);
+    EXPECT_EQ(Squares(step.pattern), "r5c3 r5c8");
+    EXPECT_EQ(step.eliminations.size(), 14u);
+    EXPECT_EQ(step.text, "The 1 and 2 in row 5 can only go in these two squares, (row 5, column 3) and (row 5, "
+                         "column 8), so those squares can hold nothing else.");
+}
+
+TEST(Logic, Fish) {
+    LogicGrid grid = OpenGrid();  // the 3 of rows 2 and 7 only in columns 4 and 8
+    for (const int r : {2, 7})
+        for (int c = 1; c <= 9; ++c)
+            if (c != 4 && c != 8) Remove(grid, 3, r, c);
+    LogicStep step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::XWing);
+    EXPECT_EQ(Squares(step.pattern), "r2c4 r7c4 r2c8 r7c8");
+    EXPECT_EQ(step.units, (std::vector<int>{1, 6, 12, 16}));
+    EXPECT_EQ(Codes(step), "r1c4-3 r3c4-3 r4c4-3 r5c4-3 r6c4-3 r8c4-3 r9c4-3 r1c8-3 r3c8-3 r4c8-3 r5c8-3 r6c8-3 "
+                           "r8c8-3 r9c8-3");
+    EXPECT_EQ(step.text, "In rows 2 and 7 the 3 can only go in columns 4 and 8, so no other square of those "
+                         "columns can hold a 3.");
+
+    grid = OpenGrid();  // the 3 of rows 1, 5 and 9 only in columns 1, 5 and 9
+    for (const int r : {1, 5, 9})
+        for (int c = 1; c <= 9; ++c)
+            if (c != 1 && c != 5 && c != 9) Remove(grid, 3, r, c);
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Swordfish);
+    EXPECT_EQ(step.eliminations.size(), 18u);
+
+    grid = OpenGrid();  // the 8 of columns 1, 3, 5 and 7 only in rows 2, 4, 6 and 8
+    for (const int c : {1, 3, 5, 7})
+        for (int r = 1; r <= 9; ++r)
+            if (r % 2 != 0) Remove(grid, 8, r, c);
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Jellyfish);
+    EXPECT_EQ(step.eliminations.size(), 20u);
+    EXPECT_EQ(step.text, "In columns 1, 3, 5 and 7 the 8 can only go in rows 2, 4, 6 and 8, so no other square "
+                         "of those rows can hold a 8.");
+}
+
+TEST(Logic, Wings) {
+    LogicGrid grid = OpenGrid();
+    Only(grid, 1, 1, {1, 2});
+    Only(grid, 1, 5, {1, 3});
+    Only(grid, 5, 1, {2, 3});
+    LogicStep step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::XYWing);
+    EXPECT_EQ(Squares(step.pattern), "r1c1 r1c5 r5c1");
+    EXPECT_EQ(Codes(step), "r5c5-3");
+
+    grid = OpenGrid();
+    Only(grid, 1, 1, {1, 2, 3});
+    Only(grid, 1, 5, {1, 3});
+    Only(grid, 2, 2, {2, 3});
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::XYZWing);
+    EXPECT_EQ(Codes(step), "r1c2-3 r1c3-3");
+
+    grid = OpenGrid();  // two squares of 1 or 2; column 9 puts its 2 beside one or the other
+    Only(grid, 1, 1, {1, 2});
+    Only(grid, 5, 5, {1, 2});
+    for (int r = 1; r <= 9; ++r)
+        if (r != 1 && r != 5) Remove(grid, 2, r, 9);
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::WWing);
+    EXPECT_EQ(Squares(step.pattern), "r1c1 r5c5 r1c9 r5c9");
+    EXPECT_EQ(Codes(step), "r1c5-1 r5c1-1");
+}
+
+TEST(Logic, Chains) {
+    LogicGrid grid = OpenGrid();  // a kite: the 5 of row 1 and of column 1, joined in section 1
+    for (int c = 1; c <= 9; ++c)
+        if (c != 2 && c != 7) Remove(grid, 5, 1, c);
+    for (int r = 1; r <= 9; ++r)
+        if (r != 2 && r != 8) Remove(grid, 5, r, 1);
+    LogicStep step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::XChain);
+    EXPECT_EQ(Codes(step), "r8c7-5");
+    EXPECT_EQ(step.pattern.size(), 4u);
+    EXPECT_EQ(step.text.rfind("If (row ", 0), 0u) << step.text;
+
+    grid = OpenGrid();  // squares of two values, each passing one on to the next
+    Only(grid, 1, 1, {1, 2});
+    Only(grid, 1, 5, {2, 3});
+    Only(grid, 5, 5, {3, 4});
+    Only(grid, 5, 9, {4, 1});
+    step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::XYChain);
+    EXPECT_EQ(Squares(step.pattern), "r1c1 r1c5 r5c5 r5c9");
+    EXPECT_EQ(Codes(step), "r1c9-1 r5c1-1");
+    EXPECT_EQ(step.text,
+              "If (row 1, column 1) is not a 1, then (row 1, column 1) is a 2, so (row 1, column 5) is not a 2, so "
+              "(row 1, column 5) is a 3, so (row 5, column 5) is not a 3, so (row 5, column 5) is a 4, so (row 5, "
+              "column 9) is not a 4, so (row 5, column 9) is a 1. So (row 1, column 1) is a 1 or (row 5, column 9) "
+              "is a 1, and no square that sees both can hold a 1.");
+}
+
+// A random complete grid, then givens taken away in random order while exactly one solution
+// remains.
+ValueGrid GeneratePuzzle(std::mt19937& random, ValueGrid& solution) {
+    for (;;) {
+        ValueGrid seed{};
+        std::uniform_int_distribution<int> square(0, 80), value(1, 9);
+        for (int n = 0; n < 11; ++n) seed[static_cast<size_t>(square(random))] = static_cast<uint8_t>(value(random));
+        if (CountSolutionsCompletely(seed, &solution) == 0) continue;
+        ValueGrid puzzle = solution;
+        std::array<int, 81> order;
+        std::iota(order.begin(), order.end(), 0);
+        std::shuffle(order.begin(), order.end(), random);
+        for (const int s : order) {
+            const uint8_t kept = puzzle[static_cast<size_t>(s)];
+            puzzle[static_cast<size_t>(s)] = 0;
+            if (CountSolutionsCompletely(puzzle) != 1) puzzle[static_cast<size_t>(s)] = kept;
+        }
+        return puzzle;
+    }
+}
+
+TEST(Logic, EveryStepOnGeneratedPuzzlesAgreesWithTheSolution) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    int solved = 0;
+    constexpr int kPuzzles = 2000;
+    for (int n = 0; n < kPuzzles; ++n) {
+        ValueGrid solution;
+        const ValueGrid puzzle = GeneratePuzzle(random, solution);
+        const LogicSolve solve = SolveLogically(puzzle);
+        ASSERT_NE(solve.outcome, LogicOutcome::DeadEnd) << FormatGrid(puzzle);
+        for (const LogicStep& step : solve.steps) {
+            for (const Placement& p : step.placements)
+                ASSERT_EQ(solution[static_cast<size_t>(p.square)], p.value) << FormatGrid(puzzle) << "\n" << step.text;
+            for (const Elimination& e : step.eliminations)
+                ASSERT_NE(solution[static_cast<size_t>(e.square)], e.value) << FormatGrid(puzzle) << "\n" << step.text;
+            ASSERT_FALSE(step.placements.empty() && step.eliminations.empty()) << step.text;
+        }
+        if (solve.outcome == LogicOutcome::Solved) {
+            ++solved;
+            ASSERT_EQ(solve.end.values, solution);
+        }
+    }
+    EXPECT_GE(solved, kPuzzles * 99 / 100);  // random minimal puzzles are mostly mild
+}
+
+TEST(Why, SettlesGridsWithNoneOneAndManySolutions) {
+    for (const EdgeCase& c : EdgeCases()) {
+        const GridExplanation why = ExplainGrid(Grid(c.grid));
+        SCOPED_TRACE(c.grid);
+        if (c.solutions == 0) {
+            EXPECT_EQ(why.verdict, GridVerdict::None);
+            EXPECT_FALSE(why.runsOut.empty());
+        } else if (c.solutions == 1) {
+            ASSERT_EQ(why.verdict, GridVerdict::Unique);
+            EXPECT_EQ(SolveLogically(why.first).outcome, LogicOutcome::Solved);
+            for (int s = 0; s < 81; ++s) {
+                if (c.grid[static_cast<size_t>(s)] != '.') {
+                    EXPECT_EQ(why.first[static_cast<size_t>(s)], c.grid[static_cast<size_t>(s)] - '0');
+                }
+            }
+        } else {
+            ASSERT_EQ(why.verdict, GridVerdict::Multiple);
+            EXPECT_NE(why.first, why.second);
+            for (int s = 0; s < 81; ++s) {
+                const bool differs = std::find(why.differing.begin(), why.differing.end(), s) != why.differing.end();
+                EXPECT_EQ(differs, why.first[static_cast<size_t>(s)] != why.second[static_cast<size_t>(s)]);
+            }
+            EXPECT_EQ(SolveLogically(why.second).outcome, LogicOutcome::Solved);  // a true solution
+        }
+    }
+    // Where a grid runs out: a square, or a value with no place in a unit.
+    EXPECT_EQ(ExplainGrid(Grid("12345678." + std::string(17, '.') + "9" + std::string(54, '.'))).runsOut, "r1c9");
+    EXPECT_EQ(ExplainGrid(Grid("55" + std::string(79, '.'))).runsOut, "r1c2");
+    const std::string noThree = "...456789" "3........" + std::string(63, '.');
+    EXPECT_EQ(ExplainGrid(Grid(noThree)).runsOut, "row 1 value 3");
+    const LogicSolve dead = SolveLogically(Grid(noThree));
+    ASSERT_EQ(dead.outcome, LogicOutcome::DeadEnd);
+    EXPECT_EQ(dead.steps.back().text, "The 3 has no place left in row 1: an earlier entry is wrong.");
+}
+
+}  // namespace
+}  // namespace tessaran::test
