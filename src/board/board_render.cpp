@@ -288,7 +288,7 @@ void DrawBoard(bool gridOnly) {
             }
             if (clashes[index]) {
                 PlainColour();
-                glColor3f(1.0f, 0.1f, 0.1f);
+                glColor3f(1.0f, 0.2f, 0.4f);  // a red that protanopes still tell from the orange lines
                 DrawFrame(x, y, kConflictOuter, kConflictWidth, kConflictDepth);
             }
             DrawSquare(CellAt(c, r), matchSymbol);

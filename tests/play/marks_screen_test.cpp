@@ -31,7 +31,7 @@ const uint8_t* Near(const WindowPixels& f, int column, int row, float dx, float 
     return f.At(W::PixelX(static_cast<float>(column) + dx), W::PixelY(static_cast<float>(row) + dy));
 }
 bool Highlit(const uint8_t* p) { return p[0] > 80 && p[1] > 80 && p[2] < p[0]; }
-bool Red(const uint8_t* p) { return p[0] > 200 && p[1] < 80 && p[2] < 80; }
+bool Red(const uint8_t* p) { return p[0] > 200 && p[1] < 90 && p[2] < 140; }
 bool Pale(const uint8_t* p) { return p[0] > 180 && p[1] > 220 && p[2] > 180; }
 
 WindowPixels Drawn() {
