@@ -33,7 +33,7 @@ int PrefsDump(const std::vector<std::string>& args) {
     }
     std::vector<uint8_t> bytes;
     std::string reason;
-    if (!ReadWholeFile(args[0], bytes, &reason)) {
+    if (!ReadFileStart(args[0], bytes, kPrefsSize, &reason)) {
         std::fprintf(stderr, "tessaran-cli: cannot read %s: %s\n", args[0].c_str(), reason.c_str());
         return 1;
     }

@@ -46,8 +46,16 @@ void SetSleepOverride(void (*sleeper)(int ms));
 // ---- Files ---------------------------------------------------------------------------------
 
 bool FileExists(const std::string& path);
-// Reads a whole file. On failure returns false and, if given, a reason for the player.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* reason = nullptr);
+// The largest picture, font or other data file read whole; anything larger is damaged.
+inline constexpr std::size_t kLargestDataFile = 64u << 20;
+// Reads a whole regular file of at most `limit` bytes. On failure (no such file, not a regular
+// file, too large, not enough memory) returns false and, if given, a reason for the player.
+// A FIFO or device is refused without ever waiting on it.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* reason = nullptr,
+                   std::size_t limit = kLargestDataFile);
+// Reads at most `count` bytes from the start of a regular file; the rest is never touched.
+bool ReadFileStart(const std::string& path, std::vector<uint8_t>& out, std::size_t count,
+                   std::string* reason = nullptr);
 // Replaces the file so that a crash or a full disk never leaves it torn: a temporary file in the
 // same folder is written, flushed and synced, then renamed over the old one.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,

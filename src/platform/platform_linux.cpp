@@ -5,6 +5,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
+#include <new>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -208,33 +210,76 @@ bool FileExists(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* reason) {
-    out.clear();
-    int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens a regular file for reading. O_NONBLOCK keeps open() from waiting for a FIFO's writer;
+// anything but a regular file is then refused. Returns -1 with a reason on failure.
+int OpenRegularFile(const std::string& path, struct stat& st, std::string* reason) {
+    int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         if (reason) *reason = ErrnoText(path.empty() ? ENOENT : errno);
-        return false;
+        return -1;
     }
-    struct stat st{};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (reason) *reason = "not a regular file";
         close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Appends up to `count` bytes; false with a reason on a read error or when memory runs out.
+bool ReadUpTo(int fd, std::size_t count, std::vector<uint8_t>& out, std::string* reason) {
+    try {
+        uint8_t buf[65536];
+        while (out.size() < count) {
+            ssize_t n = read(fd, buf, std::min(sizeof buf, count - out.size()));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                if (reason) *reason = ErrnoText(errno);
+                return false;
+            }
+            if (n == 0) break;
+            out.insert(out.end(), buf, buf + n);
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        if (reason) *reason = ErrnoText(ENOMEM);
+        out.clear();
         return false;
     }
-    uint8_t buf[65536];
-    for (;;) {
-        ssize_t n = read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            if (reason) *reason = ErrnoText(errno);
-            close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        out.insert(out.end(), buf, buf + n);
-    }
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* reason, std::size_t limit) {
+    out.clear();
+    struct stat st{};
+    int fd = OpenRegularFile(path, st, reason);
+    if (fd < 0) return false;
+    // One byte past the limit tells a file that grew after fstat from one that fits.
+    bool tooLarge = static_cast<uint64_t>(st.st_size) > limit;
+    bool ok = !tooLarge && ReadUpTo(fd, limit + 1, out, reason);
     close(fd);
-    return true;
+    if (ok && out.size() > limit) {
+        tooLarge = true;
+        ok = false;
+    }
+    if (!ok) {
+        if (tooLarge && reason) *reason = "the file is too large";
+        std::vector<uint8_t>().swap(out);
+    }
+    return ok;
+}
+
+bool ReadFileStart(const std::string& path, std::vector<uint8_t>& out, std::size_t count, std::string* reason) {
+    out.clear();
+    struct stat st{};
+    int fd = OpenRegularFile(path, st, reason);
+    if (fd < 0) return false;
+    bool ok = ReadUpTo(fd, count, out, reason);
+    close(fd);
+    return ok;
 }
 
 namespace {
@@ -330,10 +375,22 @@ bool TerminationRequested() { return TerminationFlag != 0; }
 
 // ---- Per-user settings ---------------------------------------------------------------------
 
+namespace {
+
+// Through ReadWholeFile, so a FIFO or a huge file in place of the store never stalls the game.
+bool LoadSettings(GKeyFile* file, const std::string& path, GKeyFileFlags flags) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes, nullptr, 1u << 20)) return false;
+    return g_key_file_load_from_data(file, reinterpret_cast<const gchar*>(bytes.data()), bytes.size(), flags,
+                                     nullptr);
+}
+
+}  // namespace
+
 std::optional<std::string> ReadUserSetting(std::string_view key, std::string_view valueName) {
     GKeyFile* file = g_key_file_new();
     std::optional<std::string> result;
-    if (g_key_file_load_from_file(file, SettingsFile().c_str(), G_KEY_FILE_NONE, nullptr)) {
+    if (LoadSettings(file, SettingsFile(), G_KEY_FILE_NONE)) {
         gchar* value = g_key_file_get_string(file, std::string(key).c_str(), std::string(valueName).c_str(), nullptr);
         if (value) {
             result = value;
@@ -353,7 +410,7 @@ bool WriteUserSetting(std::string_view key, std::string_view valueName, std::str
     }
     GKeyFile* file = g_key_file_new();
     // Keep whatever else the store holds; a missing or damaged store starts afresh.
-    g_key_file_load_from_file(file, path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
+    LoadSettings(file, path, G_KEY_FILE_KEEP_COMMENTS);
     g_key_file_set_string(file, std::string(key).c_str(), std::string(valueName).c_str(), std::string(value).c_str());
     GError* error = nullptr;
     bool ok = g_key_file_save_to_file(file, path.c_str(), &error);

@@ -125,7 +125,7 @@ void OverlayPrefsBytes(PrefsRecord& record, const uint8_t* bytes, std::size_t si
 
 bool ReadPrefsFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
+    if (!ReadFileStart(path, bytes, kPrefsSize)) return false;
     OverlayPrefsBytes(Prefs, bytes.data(), bytes.size());
     return true;
 }
@@ -139,7 +139,7 @@ void Preferences::Load() {
     LoadMarkSettings();  // kept beside the path, outside the record
     if (!ReadPrefsFile(PrefPath)) {
         std::vector<uint8_t> bytes;
-        if (ReadWholeFile(PrefsFileName, bytes)) OverlayPrefsBytes(*this, bytes.data(), bytes.size());
+        if (ReadFileStart(PrefsFileName, bytes, kPrefsSize)) OverlayPrefsBytes(*this, bytes.data(), bytes.size());
     }
     if (windowWidth < 400) {
         windowWidth = 400;

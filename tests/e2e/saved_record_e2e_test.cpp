@@ -2,6 +2,9 @@
 // or meet files that are not what they seem. Progress is never lost and the game always ends cleanly.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -68,6 +71,47 @@ TEST(SavedRecordE2E, TheNextRunStartsFromTheFallbackSave) {
     const auto record = ReadRecord(game.StoredPrefPath());
     ASSERT_TRUE(record.has_value()) << game.StoredPrefPath();
     EXPECT_EQ(record->difficulty, 4);
+}
+
+// A FIFO where a data file belongs is refused without waiting for a writer: a refused record
+// is a missing one, a refused piece sheet an unreadable one, a refused font a missing font.
+TEST(SavedRecordE2E, AFifoInPlaceOfADataFileNeverHangsTheGame) {
+    for (const std::string place : {"stored path", "fallback", "settings store", "piece sheet", "font"}) {
+        SCOPED_TRACE(place);
+        GameProcess game;
+        const std::string stored = game.Root() + "/prefs.10W";
+        game.StorePrefPath(stored);
+        std::string fifo = stored;
+        if (place == "fallback") fifo = game.InstallDir() + "/Tessaran Prefs.10W";
+        if (place == "settings store") fifo = game.ConfigHome() + "/tessaran/registry.ini";
+        if (place == "font") fifo = game.InstallDir() + "/Another.fnt";
+        if (place == "piece sheet") {
+            fifo = game.Root() + "/sheet.bmp";
+            PrefsRecord r;
+            SetDefaults(r);
+            r.useCustomGraphics = 1;
+            r.graphicsChoice = 99;
+            std::snprintf(r.graphicsFile, sizeof r.graphicsFile, "%s", fifo.c_str());
+            const auto* bytes = reinterpret_cast<const unsigned char*>(&r);
+            WriteBytes(stored, std::vector<unsigned char>(bytes, bytes + sizeof r));
+        }
+        fs::remove(fifo);
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+
+        if (place == "font") {
+            game.Start();
+            EXPECT_EQ(game.WaitExit(), 0);
+            EXPECT_NE(game.Stderr().find("unable to open a required file: Another.fnt."), std::string::npos)
+                << game.Stderr();
+            continue;
+        }
+        ASSERT_TRUE(game.Launch()) << game.Stderr();
+        game.RequestClose();
+        EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+        if (place != "settings store") {
+            EXPECT_TRUE(ReadRecord(stored).has_value());
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The built game from start to exit: window, real input, screenshot, close request, saved record.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/game_process.h"
@@ -28,9 +29,12 @@ TEST(StartupE2E, RunsFromAnotherFolderAndSavesWhenTheWindowIsClosed) {
 // A missing or damaged font ends the game with error 1 naming the file; the record is still
 // saved, with the window size left as it was.
 TEST(StartupE2E, AMissingOrDamagedFontFileEndsWithErrorOneNamingIt) {
-    for (const std::string damage : {"missing", "wrong magic", "cut"}) {
+    for (const std::string damage : {"missing", "wrong magic", "cut", "oversized"}) {
         GameProcess game(/*withFont=*/damage != "missing");
-        if (damage != "missing") {
+        if (damage == "oversized") {
+            // A whole font followed by a huge sparse tail: refused, never read into memory.
+            std::filesystem::resize_file(game.InstallDir() + "/Another.fnt", (64u << 20) + 1);
+        } else if (damage != "missing") {
             std::string font = ReadText(game.InstallDir() + "/Another.fnt");
             if (damage == "cut") font.resize(font.size() / 2);
             else font[0] = 'X';

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -82,6 +83,25 @@ TEST_F(PrefsFileTest, DefaultsMatchTheGoldenRecordAndShortOrLongFilesOverlayThem
     longFile.resize(20000, 0xEE);
     LoadFrom(longFile);
     EXPECT_EQ(Prefs.difficulty, 1);
+}
+
+// A huge file costs no more than its first 15000 bytes, in the game and in prefs-dump, which
+// once died of an uncaught bad_alloc under a memory limit.
+TEST_F(PrefsFileTest, AHugeSparseFileIsReadOnlyAsFarAsTheRecord) {
+    std::vector<unsigned char> start = Golden();
+    start[0] = 3;
+    WriteBytes(PrefPath, start);
+    std::filesystem::resize_file(PrefPath, 1ull << 30);
+    SetDefaults(Prefs);
+    Prefs.Load();
+    EXPECT_EQ(Prefs.difficulty, 3);
+
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's shadow memory does not fit a memory limit
+    const std::string command = "ulimit -v 300000; exec " TESSARAN_BINARY_DIR "/tessaran-cli prefs-dump '" +
+                                PrefPath + "' > '" + home + "/dump.txt'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadText(home + "/dump.txt").rfind("difficulty 3\n", 0), 0u);
+#endif
 }
 
 TEST_F(PrefsFileTest, DamagedFieldsAreMadeSafeAndCountersKept) {
