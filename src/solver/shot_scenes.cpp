@@ -79,6 +79,17 @@ void SolverChild() {
     CursorRow = 6;
 }
 
+// A valid 17-given puzzle that the step-limited count gives up on, typed in: the screen settles
+// it with the complete search and offers it for play.
+void SolverPastLimit() {
+    OpenSolver();
+    srand(1);
+    const char* grid = "9..8...........5............2..1...3.1.....6....4...7.7.86.........3.1..4.....2..";
+    for (int i = 0; i < kCellCount; ++i)
+        if (grid[i] != '.') ActOnSymbol(i % 9, i / 9, grid[i] - '1');
+    CursorColumn = CursorRow = -1;
+}
+
 void SolverEmpty() {
     OpenSolver();
     srand(1);
@@ -131,6 +142,8 @@ TESSARAN_SHOT_SCENE(solver_subset, "solver-subset", "the solver showing a naked-
 TESSARAN_SHOT_SCENE(solver_solved, "solver-solved", "the solver after Solve", SolverSolved, ScreenFrame);
 TESSARAN_SHOT_SCENE(solver_child, "solver-child", "the solver at the Child level: still 9 x 9", SolverChild,
                     ScreenFrame);
+TESSARAN_SHOT_SCENE(solver_past_limit, "solver-past-limit",
+                    "the solver settling a puzzle past the step-limited count", SolverPastLimit, ScreenFrame);
 TESSARAN_SHOT_SCENE(solver_empty, "solver-empty", "the solver as opened", SolverEmpty, ScreenFrame);
 TESSARAN_SHOT_SCENE(help_0, "help-0", "help page 0, welcome", HelpPageSetUp<0>, ScreenFrame);
 TESSARAN_SHOT_SCENE(help_1, "help-1", "help page 1, rows", HelpPageSetUp<1>, ScreenFrame);

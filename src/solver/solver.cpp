@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "audio/sound.h"
+#include "solver/complete.h"
 
 namespace tessaran {
 
@@ -80,15 +81,34 @@ SearchResult CountBoardSolutions(const Board& board, bool fill, int64_t limit) {
     return CountGridSolutions(GridFromBoard(board), fill, limit);
 }
 
+namespace {
+
+void FillSolution(const ValueGrid& solution) {
+    for (int column = 0; column < 9; ++column)
+        for (int row = 0; row < 9; ++row)
+            PlayBoard[static_cast<size_t>(CellIndex(column, row))].value =
+                solution[static_cast<size_t>(GridIndex(column, row))];
+}
+
+}  // namespace
+
 int CountSolutions(bool fill) {
     const SearchResult result = CountBoardSolutions(PlayBoard, fill);
-    if (fill && result.code == SearchOneSolution) {
-        for (int column = 0; column < 9; ++column)
-            for (int row = 0; row < 9; ++row)
-                PlayBoard[static_cast<size_t>(CellIndex(column, row))].value =
-                    result.solution[static_cast<size_t>(GridIndex(column, row))];
-    }
+    if (fill && result.code == SearchOneSolution) FillSolution(result.solution);
     return result.code;
+}
+
+int SettleSolutions(bool fill) {
+    const int code = CountSolutions(fill);
+    if (code != SearchTooDifficult) return code;
+    ValueGrid first{};
+    const int found = CountSolutionsCompletely(GridFromBoard(PlayBoard), &first);
+    // Filling stops at the first solution, as the step-limited fill does.
+    if (fill && found >= 1) {
+        FillSolution(first);
+        return SearchOneSolution;
+    }
+    return found;
 }
 
 bool IsPlacementLegal(const Board& board, int column, int row, int section) {
@@ -112,7 +132,7 @@ void UpdatePuzzleStatus() {
     if (FindDeadEnd()) {
         SetStatus(kStatusIllegal, true);
     } else {
-        switch (CountSolutions(false)) {
+        switch (SettleSolutions(false)) {
         case SearchOneSolution:
             SetStatus(kStatusGood, false);
             illegal = false;

@@ -47,6 +47,11 @@ bool FindDeadEnd();
 // steps). With fill, stops at the first solution and writes its values into PlayBoard.
 // Givens that repeat a value in a unit mean no solution.
 int CountSolutions(bool fill);
+// The solver screen's count: CountSolutions, and where its step limit gives up, the complete
+// search (complete.h), so that every grid a player types in is settled: 0, 1 or 2 (at least
+// two), never -1. With fill, as CountSolutions. The status command and the puzzle generator keep
+// the step-limited count.
+int SettleSolutions(bool fill);
 // Same as CountSolutions, with the step count and the solution, and any board.
 SearchResult CountBoardSolutions(const Board& board, bool fill, int64_t limit = SearchLimit);
 // Whether the value at (column, row) of `board` repeats among the other squares of its row,

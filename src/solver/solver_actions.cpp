@@ -68,7 +68,7 @@ bool SolverPlayOffered() { return !SolverState.playLocked; }
 bool PlaySolverGame() {
     if (SolverState.playLocked) return false;
     // The status was found before any hints were applied; check the grid as it is now.
-    if (EverySquareKnown() || CountSolutions(true) != 1) {
+    if (EverySquareKnown() || SettleSolutions(true) != 1) {
         UpdatePuzzleStatus();
         return false;
     }
@@ -93,7 +93,7 @@ bool PlaySolverGame() {
 
 bool SolveSolverGrid() {
     if (SolverState.playLocked) return false;
-    if (CountSolutions(true) == 1)
+    if (SettleSolutions(true) == 1)
         for (Cell& cell : PlayBoard) cell.known = 1;
     ClearHintOverlay();
     UpdatePuzzleStatus();

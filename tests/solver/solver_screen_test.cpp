@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "game/puzzles.h"
+#include "solver/complete.h"
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
 #include "solver/solver_screen.h"
@@ -69,6 +70,36 @@ TEST_F(SolverScreenTest, EntriesRefusalsAndSolveKeepTheStatusCurrent) {
     EXPECT_EQ(FormatGrid(GridFromBoard(PlayBoard)), kSolvedGrid);
     EXPECT_EQ(Status() + std::to_string(SolverState.markedCount), kStatusSolved + std::to_string(kNoHintShown));
     EXPECT_FALSE(SolveSolverGrid() || PlaySolverGame());
+}
+
+// Mended: a valid puzzle past the step-limited count was called too difficult and could be
+// neither played nor solved. The screen settles it with the complete search; the count itself,
+// which the status command and the puzzle generator report, is unchanged.
+TEST_F(SolverScreenTest, AGridPastTheStepLimitIsSettledAndCanBePlayedAndSolved) {
+    Enter(Exhausting());
+    EXPECT_EQ(CountSolutions(false), SearchTooDifficult);
+    EXPECT_EQ(Status(), kStatusGood);
+    EXPECT_TRUE(SolverPlayOffered());
+    ValueGrid solution{};
+    ASSERT_EQ(CountSolutionsCompletely(Grid(Exhausting()), &solution), 1);
+    ASSERT_TRUE(SolveSolverGrid());
+    EXPECT_EQ(GridFromBoard(PlayBoard), solution);
+    EXPECT_EQ(Status(), kStatusSolved);
+
+    // Without one given it has many solutions, still past the limit: said so, and not offered.
+    OpenSolver();
+    std::string fewer = Exhausting();
+    fewer[static_cast<size_t>(fewer.find_first_not_of('.'))] = '.';
+    Enter(fewer);
+    EXPECT_EQ(Status(), kStatusMultiple);
+    EXPECT_FALSE(SolverPlayOffered());
+
+    OpenSolver();
+    Enter(Exhausting());
+    ASSERT_TRUE(PlaySolverGame());
+    EXPECT_EQ(ScreenState, ScreenGame);
+    for (int p = 0; p < kCellCount; ++p)
+        EXPECT_EQ(At(p % 9, p / 9).value, solution[static_cast<size_t>(p)]) << "the hidden squares hold the answer";
 }
 
 TEST_F(SolverScreenTest, HintsReasonAboutTheMarksOnScreen) {
