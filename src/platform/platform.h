@@ -57,7 +57,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
 bool ReadFileStart(const std::string& path, std::vector<uint8_t>& out, std::size_t count,
                    std::string* reason = nullptr);
 // Replaces the file so that a crash or a full disk never leaves it torn: a temporary file in the
-// same folder is written, flushed and synced, then renamed over the old one.
+// same folder is written, flushed and synced, then renamed over the old one. Where the path is
+// a symbolic link, the file it leads to is replaced and the link stays.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          std::string* reason = nullptr);
 // Removes a file; true when it is gone (a file that was never there counts).

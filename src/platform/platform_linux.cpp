@@ -303,14 +303,29 @@ void RemoveStaleTemporaries(const std::string& path) {
     closedir(dir);
 }
 
+// A link (into a synced folder, a dotfiles repository) stays a link: the file at the end of
+// its chain is the one replaced. A dangling link names the file to create.
+std::string FollowLinks(const std::string& path) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        char buf[4096];
+        const ssize_t n = readlink(at.c_str(), buf, sizeof buf);
+        if (n <= 0 || static_cast<size_t>(n) == sizeof buf) break;
+        const std::string target(buf, static_cast<size_t>(n));
+        at = target[0] == '/' ? target : JoinPath(FolderOf(at), target);
+    }
+    return at;
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* reason) {
+bool WriteFileAtomically(const std::string& linkOrPath, std::span<const uint8_t> bytes, std::string* reason) {
     auto fail = [&](int err) {
         if (reason) *reason = ErrnoText(err);
         return false;
     };
-    if (path.empty()) return fail(ENOENT);
+    if (linkOrPath.empty()) return fail(ENOENT);
+    const std::string path = FollowLinks(linkOrPath);
     std::string temp = path + ".tmp-XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return fail(errno);

@@ -112,6 +112,13 @@ void RepairPrefs(PrefsRecord& r) {
     // Large enough to use, small enough for any real screen.
     r.windowWidth = std::clamp(r.windowWidth, 400, 7680);
     r.windowHeight = std::clamp(r.windowHeight, 300, 4320);
+    // The window opens at this size and its text is scaled from it before any reshape: keep the
+    // largest 4:3 size inside it, by the rule Save uses.
+    const auto widthForHeight = static_cast<int32_t>(r.windowHeight * 1.3333333333333333);
+    if (r.windowWidth > widthForHeight)
+        r.windowWidth = widthForHeight;
+    else if (r.windowWidth < widthForHeight)
+        r.windowHeight = r.windowWidth * 3 / 4;
     for (auto& table : r.hsName)
         for (auto& name : table) name[kNameSlot - 1] = '\0';
     r.lastName[kNameSlot - 1] = '\0';

@@ -96,7 +96,7 @@ extern int32_t CurrentWindowHeight;
 
 void SetDefaults(PrefsRecord& record);
 // Makes a record read from a file safe to use: levels, player numbers, styles and volumes into
-// range, window size onto a real screen, a NUL at the end of every text slot. Counters stay.
+// range, window size onto a real screen and 4:3, a NUL at the end of every text slot. Counters stay.
 void RepairPrefs(PrefsRecord& record);
 // Copies file bytes over the start of a record: a short file leaves the rest as it was, bytes
 // past the record are ignored.

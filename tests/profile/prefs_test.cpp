@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +126,16 @@ TEST_F(PrefsFileTest, DamagedFieldsAreMadeSafeAndCountersKept) {
     r.windowWidth = 399;  // too narrow: the whole size falls back to 400 x 300
     LoadFrom(RecordBytes(r));
     EXPECT_EQ(Prefs.windowHeight, 300);
+
+    // Any other shape becomes the largest 4:3 size inside it, so the first frame is laid out right.
+    for (auto [w, h, wantW, wantH] : {std::array{1000, 540, 720, 540}, std::array{400, 700, 400, 300},
+                                      std::array{801, 601, 801, 601}, std::array{800, 601, 800, 600}}) {
+        r.windowWidth = w;
+        r.windowHeight = h;
+        LoadFrom(RecordBytes(r));
+        EXPECT_EQ(Prefs.windowWidth, wantW) << w << "x" << h;
+        EXPECT_EQ(Prefs.windowHeight, wantH) << w << "x" << h;
+    }
 }
 
 TEST_F(PrefsFileTest, AGoodFileRoundTripsByteForByte) {
@@ -138,6 +149,29 @@ TEST_F(PrefsFileTest, AGoodFileRoundTripsByteForByte) {
     LoadFrom(RecordBytes(r));
     Prefs.Save();
     EXPECT_EQ(ReadText(PrefPath), std::string(reinterpret_cast<const char*>(&r), kPrefsSize));
+}
+
+// A preferences file kept elsewhere through a link: saves replace the file the link leads
+// to, and the link stays a link.
+TEST_F(PrefsFileTest, ASymlinkedFileStaysALinkAndItsTargetReceivesTheSaves) {
+    namespace fs = std::filesystem;
+    fs::create_directory(home + "/dotfiles");
+    const std::string target = home + "/dotfiles/tessaran.10W";
+    WriteBytes(target, Golden());
+    fs::create_symlink("dotfiles/tessaran.10W", PrefPath);
+    Prefs.Load();
+    Prefs.gamesPlayed = 41;
+    Prefs.Save();
+    EXPECT_TRUE(fs::is_symlink(PrefPath));
+    auto saved = ReadText(target);
+    ASSERT_EQ(saved.size(), static_cast<size_t>(kPrefsSize));
+    EXPECT_EQ(std::memcmp(saved.data() + offsetof(PrefsRecord, gamesPlayed), &Prefs.gamesPlayed, 4), 0);
+
+    fs::remove(target);  // a dangling link: the save creates the file it names
+    Prefs.Save();
+    EXPECT_TRUE(fs::is_symlink(PrefPath));
+    EXPECT_EQ(ReadText(target).size(), static_cast<size_t>(kPrefsSize));
+    for (auto& e : fs::directory_iterator(home)) EXPECT_EQ(e.path().string().find(".tmp-"), std::string::npos);
 }
 
 TEST_F(PrefsFileTest, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) {
