@@ -37,7 +37,7 @@ void StartScenePuzzle(int32_t level, int index) {
     GameIndex = index;
     LoadLevel(kLibraryNumbers[level], index);
     PlayClockStart = kSceneNow - (12 * 60 + 34);
-    ScreenState = ScreenGame;
+    GoToScreen(ScreenGame);
 }
 
 // Every square of `value` shown, so its cross appears in the side panel.
@@ -91,7 +91,7 @@ void ChildGame() {
     GenerateChildPuzzle();
     PlayClockStart = kSceneNow - 65;
     ResetGameScore();
-    ScreenState = ScreenGame;
+    GoToScreen(ScreenGame);
     At(1, 1).activated = 1;
     At(1, 1).marks[0] = At(1, 1).marks[3] = 1;
     At(2, 3).activated = 1;
@@ -186,20 +186,20 @@ void SolvedGame() {
     AddToScore(5300);
     CursorColumn = CursorRow = -1;
     TimeUsed = 3 * 3600 + 25;  // more than 99 minutes: the smaller clock
-    ScreenState = ScreenGameOver;
+    GoToScreen(ScreenGameOver);
 }
 
 // "Play this Game" after a library game: the typed-in puzzle has no number or rating of its own.
 void SolverPuzzleGame() {
     StartScenePuzzle(LevelEvil, 449);
-    SolverGame = true;
+    SolverGame = SolverGridInUse = true;
 }
 
 void PauseMenu() {
     MidGame();
     TimeUsed = 12 * 60 + 34;
-    PausedFromState = ScreenGame;
-    ScreenState = ScreenPause;
+    GoToScreen(ScreenGame);
+    OpenPauseScreen();
     PointAt(88, 34);
 }
 
@@ -207,16 +207,14 @@ void ConfirmEnd() {
     MidGame();
     TimeUsed = 12 * 60 + 34;
     ConfirmKind = ConfirmEndGame;
-    ReturnState = ScreenGame;
-    ScreenState = ScreenConfirm;
+    OpenDialog(ScreenConfirm, ScreenGame);
 }
 
 // Asked from the pause menu: the puzzle stays hidden as the menu hid it.
 void ConfirmEndFromPause() {
     PauseMenu();
     ConfirmKind = ConfirmEndGame;
-    ReturnState = ScreenPause;
-    ScreenState = ScreenConfirm;
+    OpenDialog(ScreenConfirm, ScreenPause);
 }
 
 void ConfirmQuit() {

@@ -2,7 +2,6 @@
 #include "game/game_state.h"
 
 #include "profile/prefs.h"
-#include "shell/screens.h"
 
 namespace tessaran {
 
@@ -20,23 +19,13 @@ int32_t CursorColumn = -1, CursorRow = -1;
 bool AssignMode = false;
 int32_t TimeUsed = 0;
 bool SolverGame = false;
+bool SolverGridInUse = false;
 bool OneMoreGame = false;
 std::array<FallingPiece, kCellCount> FallingPieces{};
 
-// A game started from the solver keeps the solver's 9 x 9 grid until the next new game.
-namespace {
+bool ChildLayout() { return Prefs.difficulty == LevelChild && !SolverGridInUse; }
 
-// The solver's grid stays 9 x 9 under the pause menu and the dialogs opened over it.
-bool SolverGridShown() {
-    int32_t under = ScreenState;
-    if (under == ScreenConfirm || under == ScreenPreferences) under = ReturnState;
-    if (under == ScreenPause) under = PausedFromState;
-    return under == ScreenSolver;
-}
-
-}  // namespace
-
-bool ChildLayout() { return Prefs.difficulty == LevelChild && !SolverGridShown() && !SolverGame; }
+void PutSolverGridAway() { SolverGridInUse = SolverGame; }
 
 int BoardSideInUse() { return ChildLayout() ? kChildSide : kBoardSide; }
 

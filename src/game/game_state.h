@@ -25,6 +25,9 @@ extern int32_t CursorColumn, CursorRow;  // cell under the pointer; may lie off 
 extern bool AssignMode;                  // the next symbol action assigns instead of marking
 extern int32_t TimeUsed;                 // seconds of play frozen at pause, end request and win
 extern bool SolverGame;                  // the game was started from the solver (no time bonus)
+// The board is the solver's 9 x 9 grid, whatever level is selected: set when the solver opens or
+// a game starts from it, cleared by a new game and by the main screen (see PutSolverGridAway).
+extern bool SolverGridInUse;
 extern bool OneMoreGame;                 // the program ends after the current game
 
 struct FallingPiece {
@@ -40,6 +43,9 @@ extern std::array<FallingPiece, kCellCount> FallingPieces;
 // True when the board is laid out as the Child level's 4 x 4 grid. The solver, and a game it
 // started, always work on the full 9 x 9 grid, whatever level is selected.
 bool ChildLayout();
+// The main screen is reached: the solver's grid goes, but a game played on it keeps its board
+// at 9 x 9 (behind the name entry that may follow) until the next new game.
+void PutSolverGridAway();
 // The side of the grid in use: 4 in the Child layout, else 9.
 int BoardSideInUse();
 

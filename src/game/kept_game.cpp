@@ -322,7 +322,7 @@ void InstallGame(const KeptGame& game) {
         SetPlayerChecks(game.player);
     }
     GameIndex = game.gameIndex;
-    SolverGame = game.solverGame;
+    SolverGame = SolverGridInUse = game.solverGame;
     PuzzleRecord record;
     if (!game.solverGame && game.level >= LevelEasy && game.level < kLevelCount &&
         ReadPuzzleRecord(kLibraryNumbers[game.level], game.gameIndex, record))

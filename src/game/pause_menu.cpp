@@ -10,6 +10,7 @@
 #include "board/board_render.h"
 #include "board/pieces.h"
 #include "game/game_state.h"
+#include "game/pause.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
@@ -118,57 +119,7 @@ bool AnswerButton(float x, const char* label) {
     return clicked;
 }
 
-// A game in play lies under the question: asked from the game, or from a pause menu over it.
-// Only such a game has a score to record; the solver's grid is not a game.
-bool GameUnderQuestion() {
-    return ReturnState == ScreenGame || (ReturnState == ScreenPause && PausedFromState == ScreenGame);
-}
-
-void AnswerYes() {
-    switch (ConfirmKind) {
-    case ConfirmEndGame:
-    case ConfirmQuit: {
-        const bool recorded = GameUnderQuestion();
-        ScreenState = ConfirmKind == ConfirmEndGame ? ScreenMain : ScreenQuit;
-        if (recorded) RecordScore();  // may open the name entry over the new state
-        break;
-    }
-    case ConfirmClearScores:
-        ClearLevelScores();
-        ScreenState = ScreenMain;
-        break;
-    case ConfirmResetPlayer:
-        ResetCurrentPlayer();
-        ScreenState = ReturnState;
-        break;
-    default: ScreenState = ReturnState; break;
-    }
-}
-
-void AnswerNo() {
-    if (ReturnState == ScreenGame) ResumePlayClock();
-    ScreenState = ConfirmKind == ConfirmClearScores ? ScreenMain : ReturnState;
-}
-
 }  // namespace
-
-void PauseGame() {
-    PausedFromState = ScreenState;
-    ScreenState = ScreenPause;
-    TimeUsed = PlayClockSeconds();
-}
-
-void ResumeFromPause() {
-    ScreenState = PausedFromState;
-    if (ScreenState == ScreenGame) ResumePlayClock();
-}
-
-void OpenConfirmation(int32_t kind, int32_t returnTo) {
-    ReturnState = returnTo;
-    ScreenState = ScreenConfirm;
-    DialogKey = 0;
-    ConfirmKind = kind;
-}
 
 void DrawPauseMenu() {
     SummaryTimer += FrameFactor;
@@ -185,10 +136,7 @@ void DrawPauseMenu() {
     if (MenuButton(x, 25.0f, kMenuLabels[0])) OnKey(27, 0, 0);
     if (MenuButton(x, 33.0f, kMenuLabels[1])) OpenConfirmation(ConfirmEndGame, ScreenPause);
     if (MenuButton(x, 41.0f, kMenuLabels[2])) OpenConfirmation(ConfirmQuit, ScreenPause);
-    if (MenuButton(x, 49.0f, kMenuLabels[3])) {
-        ReturnState = ScreenPause;
-        ScreenState = ScreenPreferences;
-    }
+    if (MenuButton(x, 49.0f, kMenuLabels[3])) OpenDialog(ScreenPreferences, ScreenPause);
     if (MenuButton(x, 57.0f, kMenuLabels[4])) MoveGameToSolver();  // abandons the game unscored
 }
 
@@ -216,9 +164,9 @@ void DrawConfirmDialog() {
     const bool yes = AnswerButton(kYesX, "Yes");
     const bool no = AnswerButton(kNoX, "No");
     if (yes || DialogKey == 'Y')
-        AnswerYes();
+        AnswerConfirmation(true);
     else if (no || DialogKey == 'N')
-        AnswerNo();
+        AnswerConfirmation(false);
 
     // A key or click that was not an answer is dropped, not kept for the next screen.
     DialogKey = 0;

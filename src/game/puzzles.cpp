@@ -77,6 +77,7 @@ void StartNewGame() {
     ResetGameScore();
     MistakeCount = 0;
     SolverGame = false;
+    SolverGridInUse = false;
     CrystalBallActive = false;
     StartPlayClock();
     CountGameStarted();
@@ -93,7 +94,7 @@ void StartNewGame() {
     const int32_t level = Prefs.difficulty;
     if (level == LevelChild) {
         GenerateChildPuzzle();  // every Child square starts closed, whatever the options say
-        ScreenState = ScreenGame;
+        GoToScreen(ScreenGame);
         return;
     }
 
@@ -108,7 +109,7 @@ void StartNewGame() {
             if (Prefs.startAllMarked) std::fill(std::begin(cell.marks), std::end(cell.marks), uint8_t{1});
         }
     }
-    ScreenState = ScreenGame;
+    GoToScreen(ScreenGame);
 }
 
 int GenerateChildPuzzle() {

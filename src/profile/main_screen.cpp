@@ -15,7 +15,6 @@
 #include "profile/stats.h"
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
-#include "shell/input.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
 #include "solver/solver_entry.h"
@@ -120,9 +119,7 @@ void DrawPlayerBadge() {
 void ShowPendingMessage() {
     if (PendingPersonalBest) {
         PendingPersonalBest = false;
-        ReturnState = ScreenMain;
-        ScreenState = ScreenMessage;
-        DialogKey = 0;
+        ShowMessageScreen(MessageLine1, MessageLine2, ScreenMain);  // composed when the score was recorded
     } else if (PendingPlayerNote) {
         PendingPlayerNote = false;
         const int32_t p = Prefs.currentPlayer;
@@ -133,7 +130,6 @@ void ShowPendingMessage() {
                           "All games and scores will be recorded under this player profile as well as on the "
                           "main high score list.",
                           ScreenMain);
-        DialogKey = 0;
     }
 }
 
@@ -186,17 +182,15 @@ void DrawMainScreen() {
     if (DoButton(81.0f, 25.0f, 5, "New Puzzle")) StartFromMainScreen();
     SetTextSize(5);
     if (DoButton(87.5f - TextWidthPercent("Game Preferences") * 0.5f, 39.0f, 5, "Game Preferences")) {
-        ReturnState = ScreenMain;
-        ScreenState = ScreenPreferences;
+        OpenDialog(ScreenPreferences, ScreenMain);
     }
-    if (DoButton(80.0f, 46.0f, 5, "Help")) ScreenState = ScreenHelp;
+    if (DoButton(80.0f, 46.0f, 5, "Help")) GoToScreen(ScreenHelp);
     SetTextSize(5);
     if (DoButton(95.0f - TextWidthPercent("Solver"), 46.0f, 5, "Solver")) {
         OpenSolver();
-        ScreenState = ScreenSolver;
     }
     SetTextSize(5);
-    if (DoButton(95.0f - TextWidthPercent("About Tessaran"), 53.0f, 5, "About Tessaran")) ScreenState = ScreenAbout;
+    if (DoButton(95.0f - TextWidthPercent("About Tessaran"), 53.0f, 5, "About Tessaran")) GoToScreen(ScreenAbout);
 
     DrawScorePanel();
 

@@ -168,7 +168,7 @@ void DrawPreferencesDialog() {
     SetTextSize(6);
     if (DoButton(finishedX, 82.0f, 6, "Finished")) {
         Prefs.Save();
-        ScreenState = ReturnState;
+        CloseDialog();
     }
     UsePlainTextWidth();
 }

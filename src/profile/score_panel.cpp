@@ -34,9 +34,7 @@ void RaisedShadedBox(float x0, float y0, float x1, float y1, float border) {
 
 void AskToConfirm(int32_t kind) {
     ConfirmKind = kind;
-    ReturnState = ScreenState;
-    ScreenState = ScreenConfirm;
-    DialogKey = 0;
+    OpenDialog(ScreenConfirm, ScreenState);
 }
 
 void FormatTime(char (&out)[24], int32_t seconds) {

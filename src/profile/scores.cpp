@@ -131,12 +131,9 @@ void RecordScore() {
     const int32_t player = Prefs.currentPlayer;
     const int32_t score = GameScore;
     if (OneMoreGame) {
-        std::snprintf(MessageLine1, sizeof MessageLine1, "You said one more game...");
-        std::snprintf(MessageLine2, sizeof MessageLine2,
-                      "Tessaran will now quit, but nobody will know if you start again!");
-        ScreenState = ScreenMessage;
-        DialogKey = 0;
-        MouseClicked = false;
+        // Its OK quits, whatever the message was opened over.
+        ShowMessageScreen("You said one more game...",
+                          "Tessaran will now quit, but nobody will know if you start again!", ReturnState);
     }
 
     const int personal = InsertPersonalScore(player, level, score, TimeUsed);
@@ -172,10 +169,7 @@ void OpenTextEntry(int32_t state, const char* title, const char* prompt, char* t
     EntryTarget = target;
     CopyName(EntryOffered, target);
     EntryEdited = 0;
-    DialogKey = 0;
-    ClearEntryKeys();
-    ReturnState = returnTo;
-    ScreenState = state;
+    OpenDialog(state, returnTo);
 }
 
 void OpenChangePlayerName() {
@@ -254,23 +248,17 @@ void ConfirmTextEntry() {
         CopyName(text, text);  // zero-fill the slot after the name
     }
     const int32_t state = ScreenState;
-    ScreenState = ReturnState;
+    CloseDialog();  // keys typed after Enter belong to no entry
     if (state == ScreenScoreName && text) CopyName(Prefs.lastName, text);
     if (state == ScreenPlayerName) BuildMenus();
     Prefs.Save();
-    MouseClicked = false;
-    DialogKey = 0;
-    ClearEntryKeys();  // keys typed after Enter belong to no entry
 }
 
 void CancelTextEntry() {
     const int32_t state = ScreenState;
-    ScreenState = ReturnState;
+    CloseDialog();
     if (state == ScreenScoreName) HighlightRow = kNoHighlight;
     RestoreSnapshot();
-    MouseClicked = false;
-    DialogKey = 0;
-    ClearEntryKeys();
 }
 
 }  // namespace tessaran

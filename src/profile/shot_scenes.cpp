@@ -50,7 +50,7 @@ void MainScreen() {
     FillMediumTable();
     HighlightRow = 2;
     BuildMenus();
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
     PointAt(85, 27);
 }
 
@@ -75,7 +75,7 @@ void PlayerPage() {
     }
     ShowMyScores = true;
     BuildMenus();
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
 }
 
 void PlayerMenuOpen() {
@@ -102,12 +102,12 @@ void Summary() {
     PlayClockStart = kSceneNow - 600;
     TimeUsed = 600;
     MistakeCount = 0;
-    SolverGame = false;
+    SolverGame = SolverGridInUse = false;
     AddToScore(4600);
     SummaryTimer = 0.0f;
     SummaryStage = 0;
     CursorColumn = CursorRow = -1;
-    ScreenState = ScreenGameOver;
+    GoToScreen(ScreenGameOver);
 }
 
 void SummaryFrame(int i) {
@@ -122,7 +122,7 @@ void NameEntry() {
     for (Cell& cell : PlayBoard) cell.known = (cell.column + cell.row) % 3 != 0;
     FillMediumTable();
     AddToScore(6000);
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
     RecordScore();  // a place in the table: "EXCELLENT SCORE!"
 }
 
@@ -130,7 +130,7 @@ void RenamePlayer() {
     WarmBackdrop();
     Prefs.currentPlayer = 5;
     BuildMenus();
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
     OpenChangePlayerName();
     EditEntryText('M', nullptr);
     EditEntryText('a', nullptr);
@@ -145,12 +145,12 @@ void ReminderMessage() {
     SetName(Prefs.playerName[5], "Hortense of the Seven Squares");
     PendingPlayerNote = true;
     BuildMenus();
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
 }
 
 void About() {
     WarmBackdrop();
-    ScreenState = ScreenAbout;
+    GoToScreen(ScreenAbout);
 }
 
 void Preferences() {
@@ -158,8 +158,7 @@ void Preferences() {
     Prefs.pieceStyle = 2;
     Prefs.flipNumberKeys = 1;
     Prefs.soundVolume = 100;  // the widest volume line, beside the sound switch
-    ReturnState = ScreenMain;
-    ScreenState = ScreenPreferences;
+    OpenDialog(ScreenPreferences, ScreenMain);
     PointAt(30, 46);
 }
 
@@ -168,8 +167,7 @@ void PreferencesOverPause() {
     Prefs.soundOn = 0;
     Prefs.difficulty = LevelHard;
     LoadLevel(kLibraryNumbers[LevelHard], 5);
-    ReturnState = ScreenPause;
-    ScreenState = ScreenPreferences;
+    OpenDialog(ScreenPreferences, ScreenPause);
 }
 
 // The pencil-mark page, with removal switched on as a player who marks possibilities would.

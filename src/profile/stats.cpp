@@ -39,7 +39,7 @@ void CountGameWon() {
     const int32_t level = Prefs.difficulty;
     const int32_t player = Prefs.currentPlayer;
     PlaySound(SoundGameWon);
-    ScreenState = ScreenGameOver;
+    GoToScreen(ScreenGameOver);
     // Child games have no number in the picker; a game number outside the library (a stored
     // fixed number, say) has no flag to set; a game typed into the solver is no library puzzle,
     // whatever number the previous game left behind.

@@ -67,7 +67,7 @@ float AdvanceSummary(bool clicked) {
         if (!SolverGame) AddToScore(ShownTimeBonus(t));
     }
     if (t > kSummaryEnd && SummaryStage == 4) {
-        ScreenState = ScreenMain;
+        GoToScreen(ScreenMain);
         RecordScore();
     }
     return std::min(t, 100.0f);

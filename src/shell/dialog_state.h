@@ -18,7 +18,8 @@ extern char EntryPrompt[80];
 extern char* EntryTarget;  // the 30-byte text slot being edited in place
 extern uint8_t EntryEdited;  // 0 until the first key replaces the offered text
 
-// Sets both message lines (cut to fit) and opens the message screen over `returnTo`.
+// Sets both message lines (cut to fit; either may be the line already held) and opens the
+// message screen over `returnTo`.
 void ShowMessageScreen(const char* line1, const char* line2, int32_t returnTo);
 
 }  // namespace tessaran

@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include <cassert>
 #include <cstdlib>
 
 #include "audio/audio.h"
@@ -36,7 +37,7 @@ void StartupFrame() {
     }
     ApplyVolumes();
     if (Prefs.announcePlayer && Prefs.currentPlayer > 0) PendingPlayerNote = true;
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
 }
 
 [[noreturn]] void QuitFrame() {
@@ -75,15 +76,15 @@ void RunScreen() {
 void RunFrame() {
     ServiceHoverSound();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const int32_t shown = ScreenState;
+    [[maybe_unused]] const int32_t shown = ScreenState;
     RunScreen();
     if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
         DrawScoreDisplay();
         DrawClockDisplay();
     }
     // A click nothing claimed stays pending on its own screen, but it never presses a button on
-    // the screen this frame moved to.
-    if (ScreenState != shown) MouseClicked = false;
+    // the screen this frame moved to: every transition drops it.
+    assert(ScreenState == shown || !MouseClicked);
     glutSwapBuffers();
     glutPostRedisplay();
     PaceFrame();

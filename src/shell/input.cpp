@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include <cassert>
 #include <cctype>
 #include <cstdlib>
 
@@ -10,7 +11,7 @@
 #include "game/game_screen.h"
 #include "game/game_state.h"
 #include "game/marks.h"
-#include "game/pause_menu.h"
+#include "game/pause.h"
 #include "game/rules.h"
 #include "platform/native_window.h"
 #include "profile/prefs.h"
@@ -135,19 +136,10 @@ bool IsModifierKey(int key) { return key >= GLUT_KEY_SHIFT_L && key <= GLUT_KEY_
 
 }  // namespace
 
-void StartFromMainScreen() {
-    if (!Prefs.pickRandomly && Prefs.difficulty != LevelChild)
-        ScreenState = ScreenPicker;
-    else if (Prefs.showHelpAtStart)
-        ScreenState = ScreenQuickHelp;
-    else
-        ScreenState = ScreenNewGame;
-}
-
 void OnKey(unsigned char key, int, int) {
     NoteInput();
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
-    const int32_t before = ScreenState;
+    [[maybe_unused]] const int32_t before = ScreenState;
     switch (ScreenState) {
     case ScreenScoreName:
     case ScreenPlayerName:
@@ -165,7 +157,7 @@ void OnKey(unsigned char key, int, int) {
     default: break;
     }
     // A click still waiting belongs to the screen it was made on, never to the one a key opened.
-    if (ScreenState != before) MouseClicked = false;
+    assert(ScreenState == before || !MouseClicked);
 }
 
 void OnKeyUp(unsigned char, int, int) {}

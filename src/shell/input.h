@@ -15,7 +15,4 @@ void OnReshape(int width, int height);
 // The 4:3 drawing area that OnReshape keeps for a window of the given size.
 void AspectFit(int width, int height, int& fitWidth, int& fitHeight);
 
-// Starts a new puzzle as "New Puzzle" does: the picker, the quick help, or the game.
-void StartFromMainScreen();
-
 }  // namespace tessaran

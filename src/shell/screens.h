@@ -1,5 +1,6 @@
 // The screen state machine: exactly one screen is shown, chosen by ScreenState. A dialog
 // remembers its caller in ReturnState (the pause menu in PausedFromState); there is no stack.
+// The three globals are read anywhere but changed only through the transitions below.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +30,19 @@ enum Screen : int32_t {
 extern int32_t ScreenState;
 extern int32_t ReturnState;
 extern int32_t PausedFromState;
+
+// Every transition drops the pending click and keys (MouseClicked, DialogKey, the text entry's
+// queue), so nothing meant for one screen ever acts on the next.
+
+// Shows `screen`; ReturnState and PausedFromState keep what they hold.
+void GoToScreen(int32_t screen);
+// Opens `dialog` over `returnTo`, where CloseDialog goes back.
+void OpenDialog(int32_t dialog, int32_t returnTo);
+void CloseDialog();
+// The pause menu over the current screen, and back to that screen.
+void OpenPauseScreen();
+void ClosePauseScreen();
+// Starts a new puzzle as "New Puzzle" does: the picker, the quick help, or the game.
+void StartFromMainScreen();
 
 }  // namespace tessaran

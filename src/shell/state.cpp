@@ -1,6 +1,9 @@
-// Definitions of the screen selector and the recorded input.
+// The screen selector, its transitions and the recorded input.
 #include <cstdio>
 
+#include "game/game_state.h"
+#include "profile/prefs.h"
+#include "profile/scores.h"
 #include "shell/dialog_state.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
@@ -24,11 +27,50 @@ char EntryPrompt[80] = "";
 char* EntryTarget = nullptr;
 uint8_t EntryEdited = 0;
 
-void ShowMessageScreen(const char* line1, const char* line2, int32_t returnTo) {
-    std::snprintf(MessageLine1, sizeof MessageLine1, "%s", line1);
-    std::snprintf(MessageLine2, sizeof MessageLine2, "%s", line2);
+namespace {
+
+void DropPendingInput() {
+    MouseClicked = false;
+    DialogKey = 0;
+    ClearEntryKeys();
+}
+
+}  // namespace
+
+void GoToScreen(int32_t screen) {
+    ScreenState = screen;
+    if (screen == ScreenMain) PutSolverGridAway();
+    DropPendingInput();
+}
+
+void OpenDialog(int32_t dialog, int32_t returnTo) {
     ReturnState = returnTo;
-    ScreenState = ScreenMessage;
+    GoToScreen(dialog);
+}
+
+void CloseDialog() { GoToScreen(ReturnState); }
+
+void OpenPauseScreen() {
+    PausedFromState = ScreenState;
+    GoToScreen(ScreenPause);
+}
+
+void ClosePauseScreen() { GoToScreen(PausedFromState); }
+
+void StartFromMainScreen() {
+    if (!Prefs.pickRandomly && Prefs.difficulty != LevelChild)
+        GoToScreen(ScreenPicker);
+    else if (Prefs.showHelpAtStart)
+        GoToScreen(ScreenQuickHelp);
+    else
+        GoToScreen(ScreenNewGame);
+}
+
+void ShowMessageScreen(const char* line1, const char* line2, int32_t returnTo) {
+    // The lines may already be in place (a message composed earlier and shown later).
+    if (line1 != MessageLine1) std::snprintf(MessageLine1, sizeof MessageLine1, "%s", line1);
+    if (line2 != MessageLine2) std::snprintf(MessageLine2, sizeof MessageLine2, "%s", line2);
+    OpenDialog(ScreenMessage, returnTo);
 }
 
 }  // namespace tessaran

@@ -72,7 +72,7 @@ void InitResources() {
     // The process ends through exit(), never by returning from the main loop.
     std::atexit(StopAudio);
     ScatterBouncingPieces();
-    ScreenState = ScreenStartup;
+    GoToScreen(ScreenStartup);
     InitDrawingResources();
     PaceFrame();
 }

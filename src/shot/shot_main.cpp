@@ -61,7 +61,7 @@ void OpenGameWindow(const Options& o) {
 
     srand(1);
     ScatterBouncingPieces();
-    ScreenState = ScreenStartup;
+    GoToScreen(ScreenStartup);
     InitDrawingResources();
     srand(1);  // the geometry step reseeds from the clock
     ResetColourBackdrop();

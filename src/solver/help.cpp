@@ -171,9 +171,9 @@ void DrawTextPanel(float left, float top, float right, float bottom, int32_t siz
 void QuickHelp() {
     // The board at the size of the game about to start. A game from the solver is 9 x 9 at any
     // level, so after one the Child level shows its own small board, empty, not the old grid.
-    const bool solverGame = SolverGame;
-    const bool childAfterSolver = solverGame && Prefs.difficulty == LevelChild;
-    if (childAfterSolver) SolverGame = false;
+    const bool solverGrid = SolverGridInUse;
+    const bool childAfterSolver = solverGrid && Prefs.difficulty == LevelChild;
+    if (childAfterSolver) SolverGridInUse = false;
     SetBoardProjection();
     DrawColourBackdrop();
     if (childAfterSolver) {
@@ -182,7 +182,7 @@ void QuickHelp() {
     } else {
         DrawExampleBoard(false);
     }
-    SolverGame = solverGame;
+    SolverGridInUse = solverGrid;
     DrawVersionStrip();  // after the board, whose right border would cut into its text
     DrawTextPanel(kQuickLeft, kQuickTop, kQuickRight, kQuickBottom, kQuickTextSize, "Quick Help",
                   Prefs.difficulty == LevelChild ? QuickHelpChildText : QuickHelpText);
@@ -199,16 +199,16 @@ void HelpScreen() {
     // This frame's example is drawn at the page's own level, whatever the player has chosen; a
     // finished game from the solver must not keep the Child page at 9 x 9.
     const int32_t level = Prefs.difficulty;
-    const bool solverGame = SolverGame;
+    const bool solverGrid = SolverGridInUse;
     Prefs.difficulty = HelpBoardLevel(page);
-    SolverGame = false;
+    SolverGridInUse = false;
     SetBoardProjection();
     DrawColourBackdrop();
     DrawExampleBoard(page == 4 || page == 5);
     DrawVersionStrip();
     if (page == kHelpCrystalPage) DrawCrystalBallControl();
     Prefs.difficulty = level;
-    SolverGame = solverGame;
+    SolverGridInUse = solverGrid;
 
     const PanelRect& panel = HelpPanel(page);
     DrawPanel(panel.left, panel.top, panel.right, panel.bottom, kHelpTextSize, HelpPages[page].title,

@@ -243,8 +243,7 @@ void PrepareHelpExample() {
 void NextHelpPage() { HelpPage = HelpPage >= 0 && HelpPage < kHelpPageCount - 1 ? HelpPage + 1 : 0; }
 
 void LeaveHelp() {
-    ScreenState = ScreenMain;
-    DialogKey = 0;
+    GoToScreen(ScreenMain);
     HelpPageShown = kNoHelpPageShown;
     CrystalBallActive = false;
     CrystalWobbleX = CrystalWobbleY = 0.0f;
@@ -254,7 +253,7 @@ void LeaveHelp() {
 
 void QuickHelpChoice(bool dontShowAgain) {
     if (dontShowAgain) Prefs.showHelpAtStart = 0;
-    ScreenState = ScreenNewGame;
+    GoToScreen(ScreenNewGame);
 }
 
 }  // namespace tessaran

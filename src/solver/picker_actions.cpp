@@ -26,7 +26,7 @@ bool PuzzleWon(int32_t level, int32_t index) {
 
 void PickPuzzle(int32_t index) {
     PickedPuzzle = index;
-    ScreenState = Prefs.showHelpAtStart ? ScreenQuickHelp : ScreenNewGame;
+    GoToScreen(Prefs.showHelpAtStart ? ScreenQuickHelp : ScreenNewGame);
 }
 
 void PickRandomPuzzle() { PickPuzzle(rand() % kLibraryIndexCount); }
@@ -43,6 +43,6 @@ void ResetGamesUsed() {
     std::fill(std::begin(Prefs.wonGames[level - 1]), std::end(Prefs.wonGames[level - 1]), uint8_t{0});
 }
 
-void CancelPicker() { ScreenState = ScreenMain; }
+void CancelPicker() { GoToScreen(ScreenMain); }
 
 }  // namespace tessaran

@@ -101,35 +101,35 @@ template <int Page>
 void HelpPageSetUp() {
     HelpPage = Page;
     HelpPageShown = kNoHelpPageShown;
-    ScreenState = ScreenHelp;
+    GoToScreen(ScreenHelp);
 }
 
 void QuickHelpSetUp() {
     // Behind the panel: the board of the game that ended last.
     LoadLevel(kLibraryNumbers[LevelMedium], 3);
-    ScreenState = ScreenQuickHelp;
+    GoToScreen(ScreenQuickHelp);
 }
 
 void QuickHelpChildSetUp() {
     Prefs.difficulty = LevelChild;
     ClearBoard(PlayBoard);
-    ScreenState = ScreenQuickHelp;
+    GoToScreen(ScreenQuickHelp);
 }
 
 // A game from the solver (9 x 9 at any level) has just ended; the next game is a Child game.
 void QuickHelpChildAfterSolverSetUp() {
     LoadLevel(kLibraryNumbers[LevelMedium], 3);
     for (Cell& cell : PlayBoard) cell.known = 1;
-    SolverGame = true;
+    SolverGame = SolverGridInUse = true;
     Prefs.difficulty = LevelChild;
-    ScreenState = ScreenQuickHelp;
+    GoToScreen(ScreenQuickHelp);
 }
 
 void PickerSetUp() {
     Prefs.difficulty = LevelHard;
     PickerPageStart = 200;
     for (int index : {200, 201, 207, 230, 263, 288, 305, 344, 399}) Prefs.wonGames[LevelHard - 1][index] = 1;
-    ScreenState = ScreenPicker;
+    GoToScreen(ScreenPicker);
     PointAt(50, 47);
 }
 

@@ -85,9 +85,10 @@ bool PlaySolverGame() {
     CrystalBallActive = false;
     CrystalGuessed.fill(false);
     SolverGame = true;
+    SolverGridInUse = true;
     StartPlayClock();
     CountGameStarted();
-    ScreenState = ScreenGame;
+    GoToScreen(ScreenGame);
     return true;
 }
 
@@ -100,6 +101,6 @@ bool SolveSolverGrid() {
     return true;
 }
 
-void LeaveSolver() { ScreenState = ScreenMain; }
+void LeaveSolver() { GoToScreen(ScreenMain); }
 
 }  // namespace tessaran

@@ -27,7 +27,8 @@ void OpenSolver() {
         ResetPossibles();
         EliminatePossibles();
     }
-    ScreenState = ScreenSolver;
+    SolverGridInUse = true;
+    GoToScreen(ScreenSolver);
     SolverState.playLocked = true;
     SolverState.statusText[0] = '\0';
     ClearHintOverlay();
@@ -40,7 +41,8 @@ void MoveGameToSolver() {
         CrystalBallActive = false;
         CrystalWobbleX = CrystalWobbleY = 0.0f;
     }
-    ScreenState = ScreenSolver;
+    SolverGridInUse = true;
+    GoToScreen(ScreenSolver);
     ResetPossibles();
     EliminatePossibles();
     SolverState.showPossibles = true;

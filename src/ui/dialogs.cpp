@@ -176,8 +176,10 @@ void DrawMessageScreen() {
     }
     SetScreenProjection();
     const bool ok = DoButton(49.0f, 50.0f, 5, "OK");
-    if (ok || DialogKey == 13) ScreenState = OneMoreGame ? ScreenQuit : ReturnState;
-    DialogKey = 0;
+    if (ok || DialogKey == 13)
+        GoToScreen(OneMoreGame ? ScreenQuit : ReturnState);
+    else
+        DialogKey = 0;
 }
 
 std::string FindManual() {
@@ -272,7 +274,7 @@ void DrawAboutScreen() {
     }
 
     SetTextSize(6);
-    if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK")) ScreenState = ScreenMain;
+    if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK")) GoToScreen(ScreenMain);
 
     ScreenTimer += FrameFactor;
     if (ScreenTimer > 100.0f) ScreenTimer = 0.0f;

@@ -49,7 +49,7 @@ protected:
         ResetGameScore();
         LastAward = MistakeCount = 0;
         AwardPhase = 0.0f;
-        CrystalBallActive = AssignMode = SolverGame = false;
+        CrystalBallActive = AssignMode = SolverGame = SolverGridInUse = false;
         CrystalGuessed.fill(false);
         ScreenState = ScreenGame;
         FrameFactor = 1.0f;
