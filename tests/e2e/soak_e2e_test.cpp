@@ -1,6 +1,7 @@
 // Minutes of random but valid input across every screen of the built game, and kills at
 // random moments of play and of saving: the game never crashes, keeps drawing, quits cleanly
-// on Q, and never leaves a torn preferences file.
+// on Q, and never leaves a torn preferences file or kept game. scripts/stress runs both far
+// longer through TESSARAN_SOAK_SECONDS and TESSARAN_KILL_ROUNDS.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -14,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include <glib.h>
+
 #include "support/game_process.h"
 #include "support/temp_home.h"
 
@@ -22,10 +25,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int SoakSeconds() {
-    const char* v = std::getenv("TESSARAN_SOAK_SECONDS");
-    return v ? std::max(5, std::atoi(v)) : 150;
+int EnvCount(const char* name, int fallback, int least) {
+    const char* v = std::getenv(name);
+    return v ? std::max(least, std::atoi(v)) : fallback;
 }
+int SoakSeconds() { return EnvCount("TESSARAN_SOAK_SECONDS", 150, 5); }
+int KillRounds() { return EnvCount("TESSARAN_KILL_ROUNDS", 12, 3); }
 
 // A generator from TESSARAN_SEED, or a fresh seed; failures name it so a run can be repeated.
 std::mt19937 SeededGenerator() {
@@ -50,6 +55,23 @@ void ExpectValidRecord(const GameProcess& game, const std::string& when) {
     ASSERT_TRUE(record.has_value()) << when;
     EXPECT_TRUE(record->difficulty >= 0 && record->difficulty <= 4) << when;
     EXPECT_TRUE(record->currentPlayer >= 0 && record->currentPlayer <= 9) << when;
+}
+
+// A kept unfinished game beside the record, if the game left one, must load whole: the command
+// line's game-dump loads it as the game does; a build without it can still parse the key file.
+// Returns whether there was one.
+bool ExpectLoadableKeptGame(const GameProcess& game, const std::string& when) {
+    const std::string path = game.InstallDir() + "/Tessaran Unfinished Game.ini";
+    if (!std::filesystem::exists(path)) return false;
+    const std::string dump = RunCapture(TESSARAN_BINARY_DIR "/tessaran-cli game-dump \"" + path + "\" 2>&1; echo rc=$?");
+    if (dump.find("unknown command") == std::string::npos) {
+        EXPECT_NE(dump.find("rc=0"), std::string::npos) << when << ": " << dump;
+    } else {
+        GKeyFile* file = g_key_file_new();
+        EXPECT_TRUE(g_key_file_load_from_file(file, path.c_str(), G_KEY_FILE_NONE, nullptr)) << when;
+        g_key_file_free(file);
+    }
+    return true;
 }
 
 void RandomAction(GameProcess& game, std::mt19937& rng, int& width, int& height) {
@@ -93,7 +115,7 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
     auto nextShot = Clock::now() + std::chrono::seconds(10);
     std::vector<unsigned char> lastShot = game.Capture();
     int actions = 0, shots = 0, changed = 0, cleanQuits = 0;
-    while (Clock::now() < end && actions < 20000) {
+    while (Clock::now() < end && actions < 150 * SoakSeconds()) {
         RandomAction(game, rng, width, height);
         ++actions;
         if (!game.Running()) {
@@ -116,6 +138,7 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
     }
     RecordProperty("actions", actions);
     RecordProperty("clean_quits", cleanQuits);
+    std::printf("soak %d s, %d actions, %d clean quits\n", SoakSeconds(), actions, cleanQuits);
     EXPECT_GE(changed, shots - 1) << "the picture stopped changing";
 
     // Home and out with Q: answer an open dialog, press the one button of the screens that have
@@ -149,21 +172,42 @@ TEST(SoakE2E, RandomInputAcrossEveryScreenForMinutes) {
 TEST(SoakE2E, KillsDuringPlayAndDuringSavesNeverTearTheRecord) {
     std::mt19937 rng = SeededGenerator();
     GameProcess game;
-    for (int round = 0; round < 12; ++round) {
+    const int rounds = KillRounds();
+    int records = 0, keptGames = 0;
+    for (int round = 0; round < rounds; ++round) {
         ASSERT_TRUE(game.Launch()) << game.Stderr();
         int width = 720, height = 540;
         game.Capture(&width, &height);
-        for (int i = static_cast<int>(rng() % 15); i > 0; --i) RandomAction(game, rng, width, height);
-        if (round % 2 == 1) {
+        if (round % 3 == 2) {
+            // A game in play, where every move and mark saves the game kept for later.
+            game.Key("Escape Escape n");
+            for (int i = static_cast<int>(rng() % 8); i > 0; --i) {
+                game.Click(width * static_cast<int>(5 + rng() % 60) / 100, height * static_cast<int>(10 + rng() % 80) / 100);
+                game.Key(std::to_string(1 + rng() % 9));
+            }
+        } else {
+            for (int i = static_cast<int>(rng() % 15); i > 0; --i) RandomAction(game, rng, width, height);
+        }
+        if (round % 3 == 1) {
             // Quit from wherever it is, and kill it while the saves are running.
             game.Key("Escape q y");
-            std::this_thread::sleep_for(std::chrono::microseconds(rng() % 60000));
+        } else if (round % 6 == 2) {
+            // Closing the window saves on the way out (and keeps a game in play).
+            game.RequestClose();
         }
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 60000));
         game.Kill(SIGKILL);
         game.WaitExit();
-        if (std::filesystem::exists(game.InstallDir() + "/Tessaran Prefs.10W"))
-            ExpectValidRecord(game, "round " + std::to_string(round));
+        const std::string when = "kill " + std::to_string(round + 1) + " of " + std::to_string(rounds);
+        if (std::filesystem::exists(game.InstallDir() + "/Tessaran Prefs.10W")) {
+            ExpectValidRecord(game, when);
+            ++records;
+        }
+        if (ExpectLoadableKeptGame(game, when)) ++keptGames;
+        if (HasFatalFailure() || HasNonfatalFailure()) break;
     }
+    RecordProperty("kills", rounds);
+    std::printf("kills %d, records loaded whole %d, kept games loaded whole %d\n", rounds, records, keptGames);
 }
 
 }  // namespace
