@@ -104,16 +104,19 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
             step.text = "Square " + SquareName(s) + " has no possible value left: an earlier entry is wrong.";
             return true;
         }
-    for (int unit = 0; unit < 27; ++unit)
-        for (int v = 1; v <= 9; ++v)
-            if (PlacesIn(grid, unit, v) == 0 && !UnitHolds(grid, unit, v)) {
-                step.technique = Technique::DeadEnd;
-                step.pattern.clear();
-                step.units = {unit};
-                step.text = "The " + std::to_string(v) + " has no place left in " + UnitName(unit) +
-                            ": an earlier entry is wrong.";
-                return true;
-            }
+    for (int unit = 0; unit < 27; ++unit) {
+        unsigned present = 0;
+        for (const int s : geo.units[unit])
+            present |= grid.candidates[static_cast<size_t>(s)] | 1u << grid.values[static_cast<size_t>(s)];
+        const unsigned missing = kAllCandidates & ~present;
+        if (missing == 0) continue;
+        const int v = Lowest(missing);
+        step.technique = Technique::DeadEnd;
+        step.pattern.clear();
+        step.units = {unit};
+        step.text = "The " + std::to_string(v) + " has no place left in " + UnitName(unit) + ": an earlier entry is wrong.";
+        return true;
+    }
     return false;
 }
 

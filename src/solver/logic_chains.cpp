@@ -77,12 +77,24 @@ struct ChainSearch {
         }
     }
 
-    // Breadth-first from "start is false", no deeper than `maxDepth` links.
+    // Breadth-first from "start is false", no deeper than `maxDepth` links. `reached` lists the
+    // true states found, nearest first.
+    std::array<int16_t, 81 * 9 * 2> queue;
+    std::array<uint16_t, 81 * 9 * 2> stamp{};  // a state is seen in this run when it holds `run`
+    uint16_t run = 0;
+    std::vector<int> reached;
+
+    bool Seen(int state) const { return stamp[static_cast<size_t>(state)] == run; }
+
     void Run(int start, int maxDepth) {
-        std::fill(depth.begin(), depth.end(), int16_t{-1});
-        std::array<int16_t, 81 * 9 * 2> queue;
+        if (++run == 0) {  // wrapped: forget every earlier run
+            stamp.fill(0);
+            run = 1;
+        }
+        reached.clear();
         int head = 0, tail = 0;
         const int first = start * 2;
+        stamp[static_cast<size_t>(first)] = run;
         depth[static_cast<size_t>(first)] = 0;
         parent[static_cast<size_t>(first)] = -1;
         queue[static_cast<size_t>(tail++)] = static_cast<int16_t>(first);
@@ -96,11 +108,13 @@ struct ChainSearch {
             // weak link makes its partner false.
             Links(node, !on, [&](int next, int unit) {
                 const int nextState = next * 2 + (on ? 0 : 1);
-                if (depth[static_cast<size_t>(nextState)] >= 0 || next == start) return;
+                if (Seen(nextState) || next == start) return;
+                stamp[static_cast<size_t>(nextState)] = run;
                 depth[static_cast<size_t>(nextState)] = static_cast<int16_t>(d + 1);
                 parent[static_cast<size_t>(nextState)] = static_cast<int16_t>(state);
                 parentUnit[static_cast<size_t>(nextState)] = static_cast<int8_t>(unit);
                 queue[static_cast<size_t>(tail++)] = static_cast<int16_t>(nextState);
+                if (!on) reached.push_back(nextState);
             });
         }
     }
@@ -151,10 +165,10 @@ bool FindChain(const LogicGrid& grid, unsigned kinds, Technique technique, Logic
     for (int start = 0; start < 81 * 9; ++start) {
         if (!search.Candidate(start)) continue;
         search.Run(start, bestLength - 1);
-        for (int end = 0; end < 81 * 9; ++end) {
-            const int state = end * 2 + 1;
+        for (const int state : search.reached) {
+            const int end = state / 2;
             const int d = search.depth[static_cast<size_t>(state)];
-            if (d < 0 || d >= bestLength) continue;
+            if (d >= bestLength) break;
             std::vector<Elimination> eliminations;
             // Whatever the chain's own links, every candidate that rules out both ends goes.
             everyLink.Links(start, false, [&](int c, int) {
