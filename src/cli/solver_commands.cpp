@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "solver/grid.h"
 #include "solver/hints.h"
+#include "solver/search.h"
 #include "solver/solver.h"
 
 namespace tessaran {
@@ -60,7 +61,8 @@ void PrintHints(const ValueGrid& grid) {
         std::printf("%s\t%d\t%s\t%s\n", HintName(hint), hint.value, squares[0] ? squares : "-",
                     hint.text);
     }
-    bool solved = true;
+    // A full grid is solved only if no value repeats in a unit, as status judges it.
+    bool solved = !GivensConflict(GridFromBoard(PlayBoard));
     for (const Cell& cell : PlayBoard) solved = solved && cell.known;
     std::printf("%s\t%s\n", solved ? "solved" : "stuck", FormatGrid(GridFromBoard(PlayBoard)).c_str());
     std::fflush(stdout);

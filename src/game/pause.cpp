@@ -6,6 +6,7 @@
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/screens.h"
+#include "solver/picker.h"
 
 namespace tessaran {
 
@@ -32,6 +33,10 @@ void AnswerYes() {
         break;
     case ConfirmResetPlayer:
         ResetCurrentPlayer();
+        CloseDialog();
+        break;
+    case ConfirmResetGamesUsed:
+        ResetGamesUsed();
         CloseDialog();
         break;
     default: CloseDialog(); break;

@@ -12,7 +12,7 @@ extern bool PendingPersonalBest;  // the main screen owes the "Congratulations!"
 
 inline constexpr const char* kNobody = "Nobody";
 
-// The confirmation dialog's question for ConfirmKind 0, 1, 2 or 7; "" for any other kind.
+// The confirmation dialog's question for ConfirmKind 0, 1, 2, 7 or 8; "" for any other kind.
 const char* ConfirmQuestion(int32_t kind);
 
 // trunc(wins * 100 / games + 0.5) in double precision; 0 when there are no games.

@@ -9,8 +9,15 @@ inline constexpr int kMessageLineSize = 120;
 extern char MessageLine1[kMessageLineSize];  // the message screen's two lines
 extern char MessageLine2[kMessageLineSize];
 
-// The confirmation question: 0 end the game, 1 end and quit, 2 clear scores, 7 reset the player.
-enum ConfirmQuestion : int32_t { ConfirmEndGame = 0, ConfirmQuit = 1, ConfirmClearScores = 2, ConfirmResetPlayer = 7 };
+// The confirmation question: 0 end the game, 1 end and quit, 2 clear scores, 7 reset the player,
+// 8 reset the games used at a level.
+enum ConfirmQuestion : int32_t {
+    ConfirmEndGame = 0,
+    ConfirmQuit = 1,
+    ConfirmClearScores = 2,
+    ConfirmResetPlayer = 7,
+    ConfirmResetGamesUsed = 8
+};
 extern int32_t ConfirmKind;
 
 extern char EntryTitle[56];

@@ -113,7 +113,7 @@ void PuzzlePicker() {
 
     bool clicked[kPickerButtonCount];
     for (int32_t i = 0; i < kPickerButtonCount; ++i) clicked[i] = ButtonClicked(i);
-    if (clicked[0]) ResetGamesUsed();
+    if (clicked[0]) AskToResetGamesUsed();
     if (clicked[1]) PickRandomPuzzle();
     if (clicked[2]) NextPickerPage();
     if (clicked[3]) CancelPicker();

@@ -20,9 +20,10 @@ void PickPuzzle(int32_t index);
 void PickRandomPuzzle();
 // "Next 200": the fifth page is followed by the first.
 void NextPickerPage();
-// "Reset games used": forgets the wins of the current level only.
+// "Reset games used": asks first; "Yes" forgets the wins of the current level only.
+void AskToResetGamesUsed();
 void ResetGamesUsed();
-// "Cancel".
+// "Cancel": back to the main screen, and "Just one more game" no longer armed.
 void CancelPicker();
 
 // Where a number or a button of the page is drawn, in percent of the window at its text size:

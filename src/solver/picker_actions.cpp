@@ -6,6 +6,7 @@
 #include "game/puzzles.h"
 #include "game/random.h"
 #include "profile/prefs.h"
+#include "shell/dialog_state.h"
 #include "shell/screens.h"
 #include "solver/picker.h"
 
@@ -43,6 +44,15 @@ void ResetGamesUsed() {
     std::fill(std::begin(Prefs.wonGames[level - 1]), std::end(Prefs.wonGames[level - 1]), uint8_t{0});
 }
 
-void CancelPicker() { GoToScreen(ScreenMain); }
+void AskToResetGamesUsed() {
+    ConfirmKind = ConfirmResetGamesUsed;
+    OpenDialog(ScreenConfirm, ScreenPicker);
+}
+
+void CancelPicker() {
+    // Backing out of "Just one more game" disarms it: the next ordinary game must not quit.
+    OneMoreGame = false;
+    GoToScreen(ScreenMain);
+}
 
 }  // namespace tessaran

@@ -6,6 +6,7 @@
 #include "game/random.h"
 #include "game/rules.h"
 #include "profile/prefs.h"
+#include "shell/dialog_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "shot/scene.h"
@@ -133,6 +134,11 @@ void PickerSetUp() {
     PointAt(50, 47);
 }
 
+void PickerResetConfirmSetUp() {
+    PickerSetUp();
+    AskToResetGamesUsed();
+}
+
 }  // namespace
 
 TESSARAN_SHOT_SCENE(solver_hint, "solver-hint", "the solver with a typed-in puzzle and a hint shown", SolverHint,
@@ -162,5 +168,8 @@ TESSARAN_SHOT_SCENE(quick_help_child_solver, "quick-help-child-solver",
                     "the quick help before a Child game that follows a game from the solver",
                     QuickHelpChildAfterSolverSetUp, ScreenFrame);
 TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, ScreenFrame);
+TESSARAN_SHOT_SCENE(picker_reset_confirm, "picker-reset-confirm",
+                    "\"Really reset the games used at this level?\" from the picker", PickerResetConfirmSetUp,
+                    ScreenFrame);
 
 }  // namespace tessaran::shot

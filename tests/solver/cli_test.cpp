@@ -49,6 +49,12 @@ TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {
     EXPECT_EQ(output.find("single-value\t"), 0u) << output;
     EXPECT_NE(output.find("\tThe marked square has only one possible value left:\n"), std::string::npos);
     EXPECT_EQ(output.substr(output.find(end) + end.size()), "stuck\t" + std::string(81, '.') + "\n");
+
+    // A full grid whose values clash is not solved: hints agrees with status.
+    std::string clashing = kSolvedGrid;
+    std::swap(clashing[0], clashing[9]);
+    EXPECT_EQ(RunCli("status", clashing + "\n"), (Result{"0 0 -\n", 0}));
+    EXPECT_EQ(RunCli("hints", clashing + "\n"), (Result{"stuck\t" + clashing + "\n", 0}));
 }
 
 TEST(Cli, TeachPrintsEveryStepAndHowItEnds) {

@@ -6,7 +6,12 @@
 
 #include "board/board_render.h"
 #include "game/game_screen.h"
+#include "game/game_state.h"
 #include "game/puzzles.h"
+#include "profile/prefs.h"
+#include "profile/scores.h"
+#include "shell/dialog_state.h"
+#include "shell/screens.h"
 #include "solver/help.h"
 #include "solver/picker.h"
 #include "solver/solver.h"
@@ -150,6 +155,39 @@ TEST_F(ScreensTest, PickerShowsThisLevelsWinsAndStartsTheChosenPuzzleAfterTheQui
     W::RunFrames(2);
     EXPECT_EQ(Prefs.showHelpAtStart, 0);
     EXPECT_EQ(GameIndex * 100 + ScreenState, 380 * 100 + ScreenGame);
+}
+
+// "Reset games used" asks first and "No" keeps every win; "Cancel" backs out of "Just one more
+// game" as well, so the next ordinary game does not end the program.
+TEST_F(ScreensTest, PickerAsksBeforeResettingWinsAndCancelDisarmsOneMoreGame) {
+    Prefs.difficulty = LevelHard;
+    Prefs.pickRandomly = 0;
+    Prefs.wonGames[LevelHard - 1][0] = 1;
+    const auto clickButton = [](int32_t button) {
+        const PickerPlace place = PickerButtonPlace(button);
+        W::ClickPercent(place.x + place.width * 0.5f, place.y + 2.5f);
+        W::RunFrames(1);
+    };
+    ScreenState = ScreenMain;
+    W::RunFrames(1);
+    W::Key('j');
+    W::RunFrames(1);
+    ASSERT_EQ(ScreenState, ScreenPicker);
+    ASSERT_TRUE(OneMoreGame);
+
+    for (const unsigned char answer : {'n', 'y'}) {
+        clickButton(0);
+        ASSERT_EQ(ScreenState, ScreenConfirm);
+        EXPECT_STREQ(ConfirmQuestion(ConfirmKind), "Really reset the games used at this level?");
+        EXPECT_TRUE(PuzzleWon(LevelHard, 0)) << "nothing is reset before the answer";
+        W::Key(answer);
+        W::RunFrames(1);
+        EXPECT_EQ(ScreenState, ScreenPicker);
+        EXPECT_EQ(PuzzleWon(LevelHard, 0), answer == 'n');
+    }
+    clickButton(3);
+    EXPECT_EQ(ScreenState, ScreenMain);
+    EXPECT_FALSE(OneMoreGame);
 }
 
 // The layout is measured as a window of each size measures it: text sizes are whole pixels of
