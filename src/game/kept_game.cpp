@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "game/puzzles.h"
 #include "game/random.h"
@@ -297,6 +298,7 @@ KeptGame CaptureGame() {
     game.score = GameScore;
     game.seconds = std::max(0, GameClockSeconds());
     game.mistakes = MistakeCount;
+    game.hints = HintLevelsUsed;
     game.crystal = CrystalBallActive;
     for (int i = 0; i < kCellCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -334,6 +336,7 @@ void InstallGame(const KeptGame& game) {
     LastAward = 0;
     AwardPhase = 0.0f;
     MistakeCount = game.mistakes;
+    ResetGameHints(game.hints);
     CrystalBallActive = game.crystal;
     CrystalWobbleX = CrystalWobbleY = 0.0f;
     for (int i = 0; i < kCellCount; ++i) {
@@ -367,6 +370,7 @@ std::string SerialiseKeptGame(const KeptGame& game) {
     g_key_file_set_integer(f, kGameGroup, "score", game.score);
     g_key_file_set_integer(f, kGameGroup, "seconds", game.seconds);
     g_key_file_set_integer(f, kGameGroup, "mistakes", game.mistakes);
+    g_key_file_set_integer(f, kGameGroup, "hints", game.hints);
     g_key_file_set_integer(f, kGameGroup, "crystal", game.crystal);
 
     auto set = [&](const char* group, const char* key, const std::string& value) {
@@ -428,6 +432,11 @@ bool ParseKeptGame(std::string_view text, KeptGame& game, std::string& problem) 
         !in.Int(kGameGroup, "seconds", game.seconds, 0, INT32_MAX) ||
         !in.Int(kGameGroup, "mistakes", game.mistakes, 0, INT32_MAX) ||
         !in.Flag(kGameGroup, "crystal", game.crystal))
+        return false;
+    // Games kept before hints existed used none.
+    game.hints = 0;
+    if (g_key_file_has_key(file.get(), kGameGroup, "hints", nullptr) &&
+        !in.Int(kGameGroup, "hints", game.hints, 0, INT32_MAX))
         return false;
 
     std::string solution, givens, known, trials;

@@ -26,6 +26,7 @@ struct KeptGame {
     int32_t score = 0;
     int32_t seconds = 0;     // play clock
     int32_t mistakes = 0;
+    int32_t hints = 0;       // hint levels shown
     bool crystal = false;    // Crystal Ball mode is on
     std::array<int32_t, kCellCount> solution{};  // by board index; 0 outside the grid in use
     std::array<bool, kCellCount> givens{};

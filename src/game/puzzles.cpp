@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "game/game_hint.h"
 #include "game/random.h"
 #include "game/rules.h"
 #include "platform/platform.h"
@@ -76,6 +77,7 @@ void StartNewGame() {
     HighlightRow = kNoHighlight;
     ResetGameScore();
     MistakeCount = 0;
+    ResetGameHints();
     SolverGame = false;
     SolverGridInUse = false;
     CrystalBallActive = false;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "audio/sound.h"
+#include "game/game_hint.h"
 #include "game/marks.h"
 #include "game/random.h"
 #include "game/undo.h"
@@ -148,6 +149,7 @@ void ActOnSymbol(int column, int row, int k) {
         if (MarkOptions.autoRemoveMarks) RemoveRuledOutMarks(column, row, k + 1);
     } else {
         PlaySound(SoundBadMove);
+        WrongMoveExplanation = ExplainWrongMove(column, row, k + 1);
         SpawnFallingPiece(column, row, k + 1);
         MistakeCount += 1;
         AddToScore(kWrongPoints);

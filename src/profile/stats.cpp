@@ -3,6 +3,7 @@
 #include "profile/stats.h"
 
 #include "audio/sound.h"
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
@@ -48,7 +49,7 @@ void CountGameWon() {
     SummaryTimer = 0.0f;
     SummaryStage = 0;
     TimeUsed = PlayClockSeconds();
-    if (MistakeCount == 0 && CountedLevel(level)) {
+    if (MistakeCount == 0 && HintLevelsUsed == 0 && CountedLevel(level)) {
         Prefs.levelErrorFreeWins[level] += 1;
         if (ProfileInUse(player)) Prefs.playerLevelErrorFreeWins[player - 1][level] += 1;
     }

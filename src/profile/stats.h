@@ -17,7 +17,8 @@ inline constexpr int32_t kNoHighlight = 99;
 // Counts a game that starts at the current difficulty (overall, and under the current player).
 void CountGameStarted();
 // A game just won: the win sound, the summary screen, the won flag of a library puzzle (not
-// for a game started from the solver), the frozen clock and, without mistakes, an error-free win.
+// for a game started from the solver), the frozen clock and, without mistakes or hints, an
+// error-free win.
 void CountGameWon();
 
 }  // namespace tessaran

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "board/pieces.h"
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
@@ -107,7 +108,7 @@ void DrawSummary() {
 
     UseDesignTextWidth();
     SetTextSize(6);
-    char completion[24], used[24], bonus[24], mistakes[24];
+    char completion[24], used[24], bonus[24], mistakes[24], hints[24];
     std::snprintf(completion, sizeof completion, "%d", CompletionBonus(level));
     const int32_t seconds = TimeUsed < 0 ? 0 : TimeUsed;
     std::snprintf(used, sizeof used, "%d:%02d", seconds / 60, seconds % 60);
@@ -116,10 +117,15 @@ void DrawSummary() {
     else
         std::snprintf(bonus, sizeof bonus, "%d", ShownTimeBonus(timer));
     std::snprintf(mistakes, sizeof mistakes, "%d", MistakeCount);
-    Row(32.0f, timer, 150.0f, "COMPLETION BONUS:", kSummaryCompletion, completion);
-    Row(40.0f, timer, 250.0f, "TIME USED:", kSummaryTime, used);
-    Row(48.0f, timer, 350.0f, "TIME BONUS:", kSummaryBonus, bonus);
-    Row(56.0f, timer, 450.0f, "MISTAKES:", kSummaryMistakes, mistakes);
+    std::snprintf(hints, sizeof hints, "%d", HintLevelsUsed);
+    // A game that used hints says so on a fifth row, so the rows close up to fit the panel.
+    const bool hinted = HintLevelsUsed > 0;
+    const float top = hinted ? 30.0f : 32.0f, pitch = hinted ? 7.0f : 8.0f;
+    Row(top, timer, 150.0f, "COMPLETION BONUS:", kSummaryCompletion, completion);
+    Row(top + pitch, timer, 250.0f, "TIME USED:", kSummaryTime, used);
+    Row(top + 2.0f * pitch, timer, 350.0f, "TIME BONUS:", kSummaryBonus, bonus);
+    Row(top + 3.0f * pitch, timer, 450.0f, "MISTAKES:", kSummaryMistakes, mistakes);
+    if (hinted) Row(top + 4.0f * pitch, timer, 450.0f, "HINTS USED:", kSummaryMistakes, hints);
     UsePlainTextWidth();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/board.h"
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "profile/prefs.h"
@@ -82,6 +83,7 @@ bool PlaySolverGame() {
     HighlightRow = kNoHighlight;
     ResetGameScore();
     MistakeCount = 0;
+    ResetGameHints();
     CrystalBallActive = false;
     CrystalGuessed.fill(false);
     SolverGame = true;
