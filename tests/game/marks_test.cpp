@@ -2,15 +2,20 @@
 // clashing trials, filled marks and the marks a right placement clears.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <random>
 #include <vector>
 
 #include "game/kept_game.h"
 #include "game/marks.h"
+#include "game/puzzles.h"
+#include "game/random.h"
 #include "game/undo.h"
 #include "game_fixture.h"
 #include "profile/mark_settings.h"
+#include "support/temp_home.h"
 
 namespace tessaran::test {
 namespace {
@@ -159,6 +164,42 @@ TEST_F(MarksTest, FillMarksEveryEmptySquareWithItsDirectCandidatesForFree) {
         EXPECT_FALSE(FillMarks()) << "a second fill has nothing left to do";
         EXPECT_EQ(PlayedSounds().size(), 1u);
     }
+}
+
+// What the kept game on disk (and so tessaran-cli game-dump) holds after a fill and a right
+// placement that cleaned its units.
+TEST_F(MarksTest, TheKeptGameHoldsFilledAndCleanedMarks) {
+    const std::string folder = MakeTempFolder("tessaran-marks");
+    PrefPath = folder + "/prefs.10W";
+    SetClockOverrides(nullptr, [] { return int64_t{1'000'000}; });
+    KeepGamesOnDisk = true;
+    MarkOptions.autoRemoveMarks = true;
+    Prefs.difficulty = LevelMedium;
+    srand(5);
+    StartNewGame();
+    BeginKeptGame();
+    ASSERT_TRUE(FillMarks());
+    int hidden = 0;
+    while (PlayBoard[hidden].known) ++hidden;
+    const int symbol = PlayBoard[hidden].value;
+    BeginUndoStep();  // as the game brackets every action
+    AssignMode = true;
+    ActOnSymbol(hidden / 9, hidden % 9, symbol - 1);
+    EndUndoStep();
+    KeptGame kept;
+    std::string problem;
+    ASSERT_TRUE(LoadKeptGameFile(kept, problem)) << problem;
+    for (int i = 0; i < kCellCount; ++i) {
+        const Cell& cell = PlayBoard[i];
+        ASSERT_TRUE(std::equal(kept.cells[i].marks.begin(), kept.cells[i].marks.end(), cell.marks)) << i;
+        if (!cell.known && SameUnit(hidden / 9, hidden % 9, i / 9, i % 9)) {
+            ASSERT_EQ(cell.marks[symbol - 1], 0) << i;
+        }
+    }
+    EndGameInPlay();
+    KeepGamesOnDisk = false;
+    PrefPath.clear();
+    RemoveTree(folder);
 }
 
 TEST_F(MarksTest, OneUndoTakesAWholeFillBack) {
