@@ -44,12 +44,8 @@ void PrintTeach(const ValueGrid& grid) {
 void PrintWhy(const ValueGrid& grid) {
     const GridExplanation why = ExplainGrid(grid);
     switch (why.verdict) {
-    case GridVerdict::None:
-        std::printf("none %s\n", why.runsOut.c_str());
-        break;
-    case GridVerdict::Unique:
-        std::printf("unique %s\n", FormatGrid(why.first).c_str());
-        break;
+    case GridVerdict::None: std::printf("none %s\n", why.runsOut.c_str()); break;
+    case GridVerdict::Unique: std::printf("unique %s\n", FormatGrid(why.first).c_str()); break;
     case GridVerdict::Multiple: {
         std::string squares;
         for (const int s : why.differing) squares += (squares.empty() ? "" : ",") + SquareCode(s);

@@ -98,7 +98,10 @@ public:
             }
             head = tail = 0;
             if (!HiddenSingles(st, queue, tail)) return false;
-            if (tail == 0) return true;
+            if (tail > 0) continue;
+            // Locked candidates cost a pass over the grid but spare whole subtrees of guesses.
+            if (!LockedCandidates(st, queue, tail)) return false;
+            if (tail == 0 && st.changed == 0) return true;
         }
     }
 
@@ -196,6 +199,65 @@ private:
         return true;
     }
 
+    // Removes `values` from square s; false when it has nothing left.
+    bool Strip(State& st, int s, unsigned values, int* queue, int& tail) {
+        const unsigned before = st.cand[s];
+        if (!(before & values)) return true;
+        const auto left = static_cast<uint16_t>(before & ~values);
+        st.cand[s] = left;
+        st.changed |= kTables.unitsOf[s];
+        if (left == 0) {
+            if (failure) failure->square = s;
+            return false;
+        }
+        if ((left & (left - 1)) == 0) queue[tail++] = s;
+        return true;
+    }
+
+    // A value of a section confined to one row or column of it leaves the rest of that line, and
+    // a value of a line confined to one section leaves the rest of that section. Segments are the
+    // three squares a line shares with a section; filled squares count only for their own value,
+    // which no peer holds any more, so they never remove anything.
+    bool LockedCandidates(State& st, int* queue, int& tail) {
+        for (int across = 0; across < 2; ++across) {  // rows, then columns
+            unsigned segment[9][3];
+            for (int line = 0; line < 9; ++line)
+                for (int part = 0; part < 3; ++part) {
+                    unsigned m = 0;
+                    for (int i = 0; i < 3; ++i) {
+                        const int at = part * 3 + i;
+                        m |= st.cand[across == 0 ? line * 9 + at : at * 9 + line];
+                    }
+                    segment[line][part] = m;
+                }
+            for (int line = 0; line < 9; ++line)
+                for (int part = 0; part < 3; ++part) {
+                    const int first = line - line % 3;
+                    unsigned inSection = 0, inLine = 0;
+                    for (int other = first; other < first + 3; ++other)
+                        if (other != line) inSection |= segment[other][part];
+                    for (int p = 0; p < 3; ++p)
+                        if (p != part) inLine |= segment[line][p];
+                    const unsigned pointing = segment[line][part] & ~inSection & inLine;
+                    const unsigned claiming = segment[line][part] & ~inLine & inSection;
+                    for (int at = 0; at < 9 && pointing; ++at) {
+                        if (at / 3 == part) continue;
+                        if (!Strip(st, across == 0 ? line * 9 + at : at * 9 + line, pointing, queue, tail))
+                            return false;
+                    }
+                    for (int other = first; other < first + 3 && claiming; ++other) {
+                        if (other == line) continue;
+                        for (int i = 0; i < 3; ++i) {
+                            const int at = part * 3 + i;
+                            if (!Strip(st, across == 0 ? other * 9 + at : at * 9 + other, claiming, queue, tail))
+                                return false;
+                        }
+                    }
+                }
+        }
+        return true;
+    }
+
     void Record(const State& st) {
         if (found < 2)
             for (int s = 0; s < 81; ++s)
@@ -280,7 +342,8 @@ GridExplanation ExplainGrid(const ValueGrid& grid) {
     result.verdict = GridVerdict::Multiple;
     result.second = searcher.solutions[1];
     for (int s = 0; s < 81; ++s)
-        if (result.first[static_cast<size_t>(s)] != result.second[static_cast<size_t>(s)]) result.differing.push_back(s);
+        if (result.first[static_cast<size_t>(s)] != result.second[static_cast<size_t>(s)])
+            result.differing.push_back(s);
     return result;
 }
 

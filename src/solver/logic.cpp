@@ -23,6 +23,8 @@ bool UnitHolds(const LogicGrid& grid, int unit, int value) {
     return false;
 }
 
+std::string AValue(int value) { return (value == 8 ? "an " : "a ") + std::to_string(value); }
+
 std::string ValueList(unsigned mask) {
     std::string text;
     const int total = Count(mask);
@@ -89,8 +91,8 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::DeadEnd;
                 step.pattern = {s};
                 step.units = {unit};
-                step.text = "The " + std::to_string(v) + " appears twice in " + UnitName(unit) +
-                            ": an earlier entry is wrong.";
+                step.text =
+                    "The " + std::to_string(v) + " appears twice in " + UnitName(unit) + ": an earlier entry is wrong.";
                 return true;
             }
             seen |= 1u << v;
@@ -114,7 +116,8 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
         step.technique = Technique::DeadEnd;
         step.pattern.clear();
         step.units = {unit};
-        step.text = "The " + std::to_string(v) + " has no place left in " + UnitName(unit) + ": an earlier entry is wrong.";
+        step.text =
+            "The " + std::to_string(v) + " has no place left in " + UnitName(unit) + ": an earlier entry is wrong.";
         return true;
     }
     return false;
@@ -172,9 +175,8 @@ bool FindLogicStep(const LogicGrid& grid, LogicStep& step) {
            FindNakedSubset(grid, 3, step) || FindNakedSubset(grid, 4, step) || FindPointing(grid, step) ||
            FindClaiming(grid, step) || FindHiddenSubset(grid, 2, step) || FindHiddenSubset(grid, 3, step) ||
            FindHiddenSubset(grid, 4, step) || FindFish(grid, 2, step) || FindFish(grid, 3, step) ||
-           FindFish(grid, 4, step) || FindXYWing(grid, step) || FindXYZWing(grid, step) ||
-           FindWWing(grid, step) || FindXChain(grid, step) || FindXYChain(grid, step) || FindAic(grid, step) ||
-           FindForcingChain(grid, step);
+           FindFish(grid, 4, step) || FindXYWing(grid, step) || FindXYZWing(grid, step) || FindWWing(grid, step) ||
+           FindXChain(grid, step) || FindXYChain(grid, step) || FindAic(grid, step) || FindForcingChain(grid, step);
 }
 
 void ApplyLogicStep(LogicGrid& grid, const LogicStep& step) {

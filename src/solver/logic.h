@@ -28,7 +28,7 @@ using CandidateMask = uint16_t;
 inline constexpr CandidateMask kAllCandidates = 0x3FE;
 
 struct LogicGrid {
-    ValueGrid values{};                          // 0 = open square
+    ValueGrid values{};                                  // 0 = open square
     std::array<CandidateMask, kCellCount> candidates{};  // always 0 for a filled square
 };
 
@@ -44,8 +44,8 @@ enum class Technique : int {
     NakedPair,
     NakedTriple,
     NakedQuad,
-    Pointing,      // a value of a section confined to one row or column
-    Claiming,      // a value of a row or column confined to one section
+    Pointing,  // a value of a section confined to one row or column
+    Claiming,  // a value of a row or column confined to one section
     HiddenPair,
     HiddenTriple,
     HiddenQuad,
@@ -55,7 +55,7 @@ enum class Technique : int {
     XYWing,
     XYZWing,
     WWing,
-    XChain,        // simple colouring and single-value chains
+    XChain,  // simple colouring and single-value chains
     XYChain,
     Aic,           // alternating inference chain over values and squares
     ForcingChain,  // every choice of a square or a unit forces the same result
@@ -83,7 +83,7 @@ struct LogicStep {
     std::vector<int> units;    // the units the reasoning is about
     std::vector<Placement> placements;
     std::vector<Elimination> eliminations;
-    std::string text;          // one or two sentences in the game's voice
+    std::string text;  // one or two sentences in the game's voice
 };
 
 // The cheapest step that applies to `grid`, a dead end first of all. False when no technique

@@ -170,8 +170,8 @@ bool FindPointing(const LogicGrid& grid, LogicStep& step) {
                 step.pattern = squares;
                 step.units = {section, line};
                 step.text = "In " + UnitName(section) + " the " + std::to_string(v) + " can only go in " +
-                            UnitName(line) + ", so no other square of " + UnitName(line) + " can hold a " +
-                            std::to_string(v) + ".";
+                            UnitName(line) + ", so no other square of " + UnitName(line) + " can hold " + AValue(v) +
+                            ".";
                 return true;
             }
         }
@@ -201,7 +201,7 @@ bool FindClaiming(const LogicGrid& grid, LogicStep& step) {
             step.pattern = squares;
             step.units = {line, section};
             step.text = "In " + UnitName(line) + " the " + std::to_string(v) + " can only go in " + UnitName(section) +
-                        ", so no other square of " + UnitName(section) + " can hold a " + std::to_string(v) + ".";
+                        ", so no other square of " + UnitName(section) + " can hold " + AValue(v) + ".";
             return true;
         }
     return false;

@@ -48,9 +48,7 @@ struct ChainSearch {
             for (int v = 1; v <= 9; ++v) places[unit][v] = PlacesIn(grid, unit, v);
     }
 
-    bool Candidate(int node) const {
-        return Has(grid.candidates[static_cast<size_t>(SquareOf(node))], ValueOf(node));
-    }
+    bool Candidate(int node) const { return Has(grid.candidates[static_cast<size_t>(SquareOf(node))], ValueOf(node)); }
 
     // Calls visit(next, unit) for each link out of `node`: strong links when `strong`, else weak
     // links of the kinds searched.
@@ -134,17 +132,17 @@ struct ChainSearch {
 };
 
 std::string Is(int node, bool on) {
-    return SquareName(SquareOf(node)) + (on ? " is a " : " is not a ") + std::to_string(ValueOf(node));
+    return SquareName(SquareOf(node)) + (on ? " is " : " is not ") + AValue(ValueOf(node));
 }
 
 std::string ChainText(const std::vector<int>& nodes, const std::vector<Elimination>& eliminations) {
     std::string text = "If " + Is(nodes[0], false);
     for (size_t i = 1; i < nodes.size(); ++i) text += (i == 1 ? ", then " : ", so ") + Is(nodes[i], i % 2 == 1);
     const int a = nodes.front(), z = nodes.back();
-    text += ". So " + SquareName(SquareOf(a)) + " is a " + std::to_string(ValueOf(a)) + " or " +
-            SquareName(SquareOf(z)) + " is a " + std::to_string(ValueOf(z));
+    text += ". So " + SquareName(SquareOf(a)) + " is " + AValue(ValueOf(a)) + " or " + SquareName(SquareOf(z)) +
+            " is " + AValue(ValueOf(z));
     if (ValueOf(a) == ValueOf(z)) {
-        text += ", and no square that sees both can hold a " + std::to_string(ValueOf(a)) + ".";
+        text += ", and no square that sees both can hold " + AValue(ValueOf(a)) + ".";
         return text;
     }
     text += ", which rules out ";
@@ -275,10 +273,13 @@ std::string Consequences(const LogicStep& step) {
     std::string text;
     size_t n = 0;
     const size_t total = step.placements.size() + step.eliminations.size();
-    auto join = [&] { text += n == 0 ? "" : n + 1 == total ? " and " : ", "; ++n; };
+    auto join = [&] {
+        text += n == 0 ? "" : n + 1 == total ? " and " : ", ";
+        ++n;
+    };
     for (const Placement& p : step.placements) {
         join();
-        text += "puts a " + std::to_string(p.value) + " in " + SquareName(p.square);
+        text += "puts " + AValue(p.value) + " in " + SquareName(p.square);
     }
     for (const Elimination& e : step.eliminations) {
         join();
@@ -364,9 +365,8 @@ bool Contradiction(const LogicGrid& grid, LogicStep& step) {
             step.units.clear();
             step.placements.clear();
             step.eliminations = {{s, v}};
-            step.text = "If square " + SquareName(s) + " were a " + std::to_string(v) +
-                        ", following the singles from it, " + p.failure + ". So it is not a " + std::to_string(v) +
-                        ".";
+            step.text = "If square " + SquareName(s) + " were " + AValue(v) + ", following the singles from it, " +
+                        p.failure + ". So it is not " + AValue(v) + ".";
             return true;
         }
     return false;

@@ -17,10 +17,10 @@ inline constexpr int ColumnOf(int square) { return square % 9; }
 inline constexpr int SectionOfSquare(int square) { return SectionOf(square % 9, square / 9); }
 
 struct Geometry {
-    int units[27][9];    // the squares of each unit, in reading order
-    int unitsOf[81][3];  // row, column and section unit of each square
-    int peers[81][20];   // the squares that share a unit with a square
-    bool sees[81][81];   // share a unit (a square does not see itself)
+    int units[27][9];      // the squares of each unit, in reading order
+    int unitsOf[81][3];    // row, column and section unit of each square
+    int peers[81][20];     // the squares that share a unit with a square
+    bool sees[81][81];     // share a unit (a square does not see itself)
     uint8_t counts[1024];  // set bits of every mask of values or places
 };
 
@@ -72,6 +72,8 @@ inline void PlacePair(int unit, unsigned places, int& a, int& b) {
 // Whether `unit` already holds `value` in a filled square.
 bool UnitHolds(const LogicGrid& grid, int unit, int value);
 
+// "a 5", "an 8".
+std::string AValue(int value);
 // "4", "4 and 7", "1, 4 and 7".
 std::string ValueList(unsigned mask);
 // "(row 1, column 2) and (row 5, column 2)".

@@ -55,7 +55,7 @@ bool FindFish(const LogicGrid& grid, int size, LogicStep& step) {
                         if ((cover >> c) & 1u) step.units.push_back((1 - kind) * 9 + c);
                     step.text = "In " + LineList(kind, base) + " the " + Value(v) + " can only go in " +
                                 LineList(1 - kind, cover) + ", so no other square of those " +
-                                (kind == 0 ? "columns" : "rows") + " can hold a " + Value(v) + ".";
+                                (kind == 0 ? "columns" : "rows") + " can hold " + AValue(v) + ".";
                     return true;
                 }
                 for (int i = from; i <= count - (size - depth); ++i) {
@@ -88,10 +88,10 @@ bool FindXYWing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::XYWing;
                 step.pattern = {pivot, a, b};
                 step.units.clear();
-                step.text = "Square " + SquareName(pivot) + " holds " + Value(x) + " or " + Value(y) + ". If it is a " +
-                            Value(x) + ", square " + SquareName(a) + " is a " + Value(z) + "; if it is a " + Value(y) +
-                            ", square " + SquareName(b) + " is a " + Value(z) + ". So no square that sees both can hold a " +
-                            Value(z) + ".";
+                step.text = "Square " + SquareName(pivot) + " holds " + Value(x) + " or " + Value(y) + ". If it is " +
+                            AValue(x) + ", square " + SquareName(a) + " is " + AValue(z) + "; if it is " + AValue(y) +
+                            ", square " + SquareName(b) + " is " + AValue(z) +
+                            ". So no square that sees both can hold " + AValue(z) + ".";
                 return true;
             }
         }
@@ -119,8 +119,8 @@ bool FindXYZWing(const LogicGrid& grid, LogicStep& step) {
                 step.units.clear();
                 step.text = "Square " + SquareName(pivot) + " holds " + ValueList(pm) + ", square " + SquareName(a) +
                             " holds " + ValueList(am) + " and square " + SquareName(b) + " holds " + ValueList(bm) +
-                            ": whichever value the first takes, one of the three is a " + Value(z) +
-                            ", so no square that sees all three can hold a " + Value(z) + ".";
+                            ": whichever value the first takes, one of the three is " + AValue(z) +
+                            ", so no square that sees all three can hold " + AValue(z) + ".";
                 return true;
             }
         }
@@ -156,9 +156,8 @@ bool FindWWing(const LogicGrid& grid, LogicStep& step) {
                     step.units = {unit};
                     step.text = "Squares " + SquareName(a) + " and " + SquareName(b) + " both hold only " + Value(x) +
                                 " or " + Value(y) + ". In " + UnitName(unit) + " the " + Value(y) +
-                                " must go in a square that sees one of them, so they cannot both be a " + Value(y) +
-                                ": one is a " + Value(x) + ", and no square that sees both can hold a " + Value(x) +
-                                ".";
+                                " must go in a square that sees one of them, so they cannot both be " + AValue(y) +
+                                ": one is " + AValue(x) + ", and no square that sees both can hold " + AValue(x) + ".";
                     return true;
                 }
             }

@@ -100,10 +100,12 @@ TEST(Logic, SubsetsAndLockedCandidates) {
     EXPECT_EQ(step.technique, Technique::NakedPair);
     EXPECT_EQ(Squares(step.pattern), "r3c1 r3c5");
     EXPECT_EQ(step.units, std::vector<int>{2});
-    EXPECT_EQ(Codes(step), "r3c2-4 r3c2-7 r3c3-4 r3c3-7 r3c4-4 r3c4-7 r3c6-4 r3c6-7 r3c7-4 r3c7-7 r3c8-4 r3c8-7 "
-                           "r3c9-4 r3c9-7");
-    EXPECT_EQ(step.text, "Squares (row 3, column 1) and (row 3, column 5) can only hold the 4 and 7, so no other "
-                         "square of row 3 can hold them.");
+    EXPECT_EQ(Codes(step),
+              "r3c2-4 r3c2-7 r3c3-4 r3c3-7 r3c4-4 r3c4-7 r3c6-4 r3c6-7 r3c7-4 r3c7-7 r3c8-4 r3c8-7 "
+              "r3c9-4 r3c9-7");
+    EXPECT_EQ(step.text,
+              "Squares (row 3, column 1) and (row 3, column 5) can only hold the 4 and 7, so no other "
+              "square of row 3 can hold them.");
 
     grid = OpenGrid();
     Only(grid, 1, 1, {1, 2});
@@ -138,8 +140,9 @@ TEST(Logic, SubsetsAndLockedCandidates) {
     EXPECT_EQ(step.technique, Technique::HiddenPair);
     EXPECT_EQ(Squares(step.pattern), "r5c3 r5c8");
     EXPECT_EQ(step.eliminations.size(), 14u);
-    EXPECT_EQ(step.text, "The 1 and 2 in row 5 can only go in these two squares, (row 5, column 3) and (row 5, "
-                         "column 8), so those squares can hold nothing else.");
+    EXPECT_EQ(step.text,
+              "The 1 and 2 in row 5 can only go in these two squares, (row 5, column 3) and (row 5, "
+              "column 8), so those squares can hold nothing else.");
 }
 
 TEST(Logic, Fish) {
@@ -151,10 +154,12 @@ TEST(Logic, Fish) {
     EXPECT_EQ(step.technique, Technique::XWing);
     EXPECT_EQ(Squares(step.pattern), "r2c4 r7c4 r2c8 r7c8");
     EXPECT_EQ(step.units, (std::vector<int>{1, 6, 12, 16}));
-    EXPECT_EQ(Codes(step), "r1c4-3 r3c4-3 r4c4-3 r5c4-3 r6c4-3 r8c4-3 r9c4-3 r1c8-3 r3c8-3 r4c8-3 r5c8-3 r6c8-3 "
-                           "r8c8-3 r9c8-3");
-    EXPECT_EQ(step.text, "In rows 2 and 7 the 3 can only go in columns 4 and 8, so no other square of those "
-                         "columns can hold a 3.");
+    EXPECT_EQ(Codes(step),
+              "r1c4-3 r3c4-3 r4c4-3 r5c4-3 r6c4-3 r8c4-3 r9c4-3 r1c8-3 r3c8-3 r4c8-3 r5c8-3 r6c8-3 "
+              "r8c8-3 r9c8-3");
+    EXPECT_EQ(step.text,
+              "In rows 2 and 7 the 3 can only go in columns 4 and 8, so no other square of those "
+              "columns can hold a 3.");
 
     grid = OpenGrid();  // the 3 of rows 1, 5 and 9 only in columns 1, 5 and 9
     for (const int r : {1, 5, 9})
@@ -171,8 +176,9 @@ TEST(Logic, Fish) {
     step = Step(grid);
     EXPECT_EQ(step.technique, Technique::Jellyfish);
     EXPECT_EQ(step.eliminations.size(), 20u);
-    EXPECT_EQ(step.text, "In columns 1, 3, 5 and 7 the 8 can only go in rows 2, 4, 6 and 8, so no other square "
-                         "of those rows can hold a 8.");
+    EXPECT_EQ(step.text,
+              "In columns 1, 3, 5 and 7 the 8 can only go in rows 2, 4, 6 and 8, so no other square "
+              "of those rows can hold an 8.");
 }
 
 TEST(Logic, Wings) {
@@ -307,7 +313,10 @@ TEST(Why, SettlesGridsWithNoneOneAndManySolutions) {
     // Where a grid runs out: a square, or a value with no place in a unit.
     EXPECT_EQ(ExplainGrid(Grid("12345678." + std::string(17, '.') + "9" + std::string(54, '.'))).runsOut, "r1c9");
     EXPECT_EQ(ExplainGrid(Grid("55" + std::string(79, '.'))).runsOut, "r1c2");
-    const std::string noThree = "...456789" "3........" + std::string(63, '.');
+    const std::string noThree =
+        "...456789"
+        "3........" +
+        std::string(63, '.');
     EXPECT_EQ(ExplainGrid(Grid(noThree)).runsOut, "row 1 value 3");
     const LogicSolve dead = SolveLogically(Grid(noThree));
     ASSERT_EQ(dead.outcome, LogicOutcome::DeadEnd);
