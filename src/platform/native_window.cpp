@@ -1,10 +1,13 @@
-// Native window handle and keyboard modifier state through Xlib on the game's own connection.
+// Native window handle, keyboard modifier state and key positions through Xlib on the game's own
+// connection.
 #include "platform/native_window.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 namespace tessaran {
@@ -27,6 +30,45 @@ unsigned long FindNativeWindow() {
                     reinterpret_cast<unsigned char*>(&pid), 1);
     XFlush(display);
     return window;
+}
+
+namespace {
+
+struct {
+    Display* display = nullptr;
+    unsigned keycode = 0;
+    unsigned state = 0;
+} LastKeyPress;
+
+}  // namespace
+
+// freeglut reads each event with XNextEvent and runs its callbacks before reading the next, so
+// the press read last is the one a key callback is handling. The program's own XNextEvent comes
+// before libX11's for every caller, and keeps the keycode and modifiers that freeglut drops.
+extern "C" int XNextEvent(Display* display, XEvent* event) {
+    using Next = int (*)(Display*, XEvent*);
+    static const auto next = reinterpret_cast<Next>(dlsym(RTLD_NEXT, "XNextEvent"));
+    const int result = next(display, event);
+    LastKeyPress.display = event->type == KeyPress ? display : nullptr;
+    LastKeyPress.keycode = event->xkey.keycode;
+    LastKeyPress.state = event->xkey.state;
+    return result;
+}
+
+PressedKey TakePressedKey() {
+    PressedKey press;
+    if (!LastKeyPress.display) return press;
+    press.known = true;
+    press.shiftOrAlt = (LastKeyPress.state & (ShiftMask | Mod1Mask | Mod5Mask)) != 0;
+    // The digit keys carry their digit in the first group, unshifted (US, German) or shifted
+    // (French), whatever else the layout puts on them; the number pad keys carry KP_1..KP_9.
+    for (int level = 0; level < 2 && !press.digit; ++level) {
+        const KeySym sym = XkbKeycodeToKeysym(LastKeyPress.display, static_cast<KeyCode>(LastKeyPress.keycode), 0, level);
+        if (sym >= XK_1 && sym <= XK_9) press.digit = static_cast<int>(sym - XK_0);
+        if (sym >= XK_KP_1 && sym <= XK_KP_9) press.digit = static_cast<int>(sym - XK_KP_0);
+    }
+    LastKeyPress.display = nullptr;
+    return press;
 }
 
 bool ShiftOrAltDown() {

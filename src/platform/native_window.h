@@ -12,4 +12,14 @@ unsigned long FindNativeWindow();
 // True while Shift or Alt is held down, read from the keyboard itself (not from the last event).
 bool ShiftOrAltDown();
 
+// The key press a keyboard callback is handling, as X reported it: GLUT passes on only the
+// character, which depends on the layout, and the modifiers are gone by the time they are asked.
+struct PressedKey {
+    bool known = false;       // false outside a real key event (a call from a test, say)
+    int digit = 0;            // 1..9 for the digit row or number pad key of that digit, by position
+    bool shiftOrAlt = false;  // Shift, Alt or AltGr held with the key
+};
+// The press being handled, once: a second call, or a call after another event, is not known.
+PressedKey TakePressedKey();
+
 }  // namespace tessaran

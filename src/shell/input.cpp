@@ -42,7 +42,7 @@ void MainScreenKey(unsigned char key) {
 }
 
 constexpr unsigned char kEnter = 13, kEscape = 27;
-// Shift + 1..9 on a US keyboard; only these nine characters assign from the keyboard itself.
+// Shift + 1..9 on a US keyboard, for keys that come without a key press to read.
 constexpr char kShiftedDigits[] = "!@#$%^&*(";
 
 bool CursorCellInUse() {
@@ -72,21 +72,37 @@ void SymbolKey(int slot) {
     AssignMode = false;
 }
 
-// Keys of the game and the solver screen.
-void PlayKey(unsigned char key, unsigned char upper) {
-    if (key >= '1' && key <= '9') {
-        // Alt + digit arrives as the plain digit; the modifier may have gone down after the
-        // last frame sampled it.
-        if (AssignModifierLatched || ShiftOrAltDown()) AssignMode = true;
-        SymbolKey(key - '1');
-        return;
+// The digit a key stands for (0 = none) and whether it assigns. A real key press acts by the
+// key's position and the modifiers it came with, on every layout; without one (a call from a
+// test), by the character.
+int DigitOfKey(unsigned char key, const PressedKey& press, bool& assign) {
+    if (press.known) {
+        assign = press.shiftOrAlt;
+        return press.digit;
     }
-    for (int i = 0; i < 9; ++i) {
+    if (key >= '1' && key <= '9') {
+        // The modifier may have gone down after the last frame sampled it.
+        assign = AssignModifierLatched || ShiftOrAltDown();
+        return key - '0';
+    }
+    for (int i = 0; i < 9; ++i)
         if (key == static_cast<unsigned char>(kShiftedDigits[i])) {
-            AssignMode = true;
-            SymbolKey(i);
-            return;
+            assign = true;
+            return i + 1;
         }
+    return 0;
+}
+
+// Keys of the game and the solver screen.
+void PlayKey(unsigned char key, unsigned char upper, const PressedKey& press) {
+    bool assign = false;
+    if (const int digit = DigitOfKey(key, press, assign)) {
+        if (assign)
+            AssignMode = true;
+        else if (press.known)
+            AssignMode = false;  // a modifier released before this key no longer counts
+        SymbolKey(digit - 1);
+        return;
     }
     switch (upper) {
     case kEnter:
@@ -138,6 +154,7 @@ bool IsModifierKey(int key) { return key >= GLUT_KEY_SHIFT_L && key <= GLUT_KEY_
 
 void OnKey(unsigned char key, int, int) {
     NoteInput();
+    const PressedKey press = TakePressedKey();
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
     [[maybe_unused]] const int32_t before = ScreenState;
     switch (ScreenState) {
@@ -153,7 +170,7 @@ void OnKey(unsigned char key, int, int) {
     case ScreenMain: MainScreenKey(upper); break;
     case ScreenPause: PauseMenuKey(upper); break;
     case ScreenGame:
-    case ScreenSolver: PlayKey(key, upper); break;
+    case ScreenSolver: PlayKey(key, upper, press); break;
     default: break;
     }
     // A click still waiting belongs to the screen it was made on, never to the one a key opened.
@@ -165,6 +182,7 @@ void OnSpecialKeyUp(int, int, int) {}
 
 void OnSpecialKey(int key, int, int) {
     NoteInput();
+    TakePressedKey();  // handled here: never read by a later key
     // A modifier alone moves nothing; Shift or Alt going down arms the next game frame's
     // assignment, even if released before that frame samples the keyboard.
     if (IsModifierKey(key)) {
