@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "solver/complete.h"
 #include "solver/logic.h"
+#include "solver/rating.h"
 
 namespace tessaran {
 
@@ -56,8 +57,17 @@ void PrintWhy(const ValueGrid& grid) {
     }
 }
 
+void PrintRating(const ValueGrid& grid) {
+    const LogicRating rating = RateLogically(grid);
+    if (rating.solved)
+        std::printf("%d %s\n", rating.rating, TechniqueName(rating.hardest));
+    else
+        std::printf("unsolved\n");
+}
+
 int Teach(const std::vector<std::string>& args) { return ForEachGrid("teach", args, PrintTeach); }
 int Why(const std::vector<std::string>& args) { return ForEachGrid("why", args, PrintWhy); }
+int Rate(const std::vector<std::string>& args) { return ForEachGrid("rate", args, PrintRating); }
 
 const CliRegistration TeachRegistration(
     "teach",
@@ -70,6 +80,11 @@ const CliRegistration WhyRegistration(
     "why                  per grid on stdin, searched completely: unique SOLUTION, none WHERE\n"
     "                       (r2c9 or row 4 value 6), or multiple SOLUTION1 SOLUTION2 SQUARES (r1c2,...)",
     Why);
+const CliRegistration RateRegistration(
+    "rate",
+    "rate                 per grid on stdin: RATING HARDEST-TECHNIQUE, the effort of solving it with the\n"
+    "                       logic engine's techniques, or unsolved where the engine needs a trial",
+    Rate);
 
 }  // namespace
 }  // namespace tessaran

@@ -57,6 +57,13 @@ TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {
     EXPECT_EQ(RunCli("hints", clashing + "\n"), (Result{"stuck\t" + clashing + "\n", 0}));
 }
 
+TEST(Cli, RatePrintsTheRatingAndHardestTechniqueOrUnsolved) {
+    std::string last = kSolvedGrid;
+    last[40] = '.';
+    EXPECT_EQ(RunCli("rate", last + "\n" + std::string(81, '.') + "\nxyz\n"),
+              (Result{"1665 hidden-single\nunsolved\nerror line 3: 3 characters, want 81\n", 1}));
+}
+
 TEST(Cli, TeachPrintsEveryStepAndHowItEnds) {
     const std::string clash = "55" + std::string(79, '.');
     const auto [output, status] =
