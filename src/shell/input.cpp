@@ -20,14 +20,11 @@
 #include "shell/dialog_state.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "ui/widgets.h"
 
 namespace tessaran {
 
 namespace {
-
-// Board projection extent: x -0.6..11.6667, y -0.6..8.6.
-constexpr float kBoardWidth = 12.2667f;
-constexpr float kBoardHeight = 9.2f;
 
 void MainScreenKey(unsigned char key) {
     switch (key) {
@@ -223,16 +220,16 @@ void OnMouseButton(int button, int state, int x, int y) {
     float fx = 0.0f, fy = 0.0f;
     if (!AreaFraction(x, y, fx, fy)) return;
     MouseClicked = true;
-    ClickX = fx * kBoardWidth - 0.6f;
-    ClickY = fy * kBoardHeight - 0.6f;
+    ClickX = BoardXFromFraction(fx);
+    ClickY = BoardYFromFraction(fy);
 }
 
 void OnPointerMove(int x, int y) {
     NoteInput();
     float fx = 0.0f, fy = 0.0f;
     if (!AreaFraction(x, y, fx, fy)) return;
-    float bx = fx * kBoardWidth - 0.6f + 0.5f;
-    float by = fy * kBoardHeight - 0.6f + 0.5f;
+    float bx = BoardXFromFraction(fx) + 0.5f;
+    float by = BoardYFromFraction(fy) + 0.5f;
     if (ChildLayout()) {
         bx -= 2.5f;
         by -= 2.5f;

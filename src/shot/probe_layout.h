@@ -1,6 +1,8 @@
 // Where the probe scenes put things, shared with the tests that read their pixels back.
-// Board units; the window is 4:3, so board (x, y) is pixel ((x + 0.6) / 12.2667 * W, (y + 0.6) / 9.2 * H).
+// Board units; the window is 4:3, so board (x, y) is pixel ((x - kBoardLeft) / kBoardSpanX * W, ...).
 #pragma once
+
+#include "ui/widgets.h"
 
 namespace tessaran::shot {
 
@@ -16,7 +18,11 @@ inline constexpr float kProbePieceSide = 1.5f;
 inline constexpr float kProbePieceY = 4.0f;
 inline constexpr float kProbePieceX[7] = {0.5f, 2.1f, 3.7f, 5.3f, 6.9f, 8.5f, 10.1f};
 
-inline int ProbePixelX(float boardX, int width) { return static_cast<int>((boardX + 0.6f) / 12.266666f * static_cast<float>(width)); }
-inline int ProbePixelY(float boardY, int height) { return static_cast<int>((boardY + 0.6f) / 9.2f * static_cast<float>(height)); }
+inline int ProbePixelX(float boardX, int width) {
+    return static_cast<int>((boardX - static_cast<float>(kBoardLeft)) / kBoardSpanX * static_cast<float>(width));
+}
+inline int ProbePixelY(float boardY, int height) {
+    return static_cast<int>((boardY - static_cast<float>(kBoardTop)) / kBoardSpanY * static_cast<float>(height));
+}
 
 }  // namespace tessaran::shot

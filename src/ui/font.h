@@ -68,12 +68,8 @@ public:
     void Clear();
 
     // Read-only views for tests and diagnostics.
-    std::size_t FontCount() const { return fonts_.size(); }
     const FontEntry& Font(std::size_t index) const { return fonts_.at(index); }
-    uint32_t ActiveFontIndex() const { return activeFont_; }
-    uint32_t QueuedCount() const { return queuedCount_; }
     std::size_t QueueLength() const { return queue_.size(); }
-    const QueuedString& Queued(std::size_t index) const { return queue_.at(index); }
 
 private:
     FontEntry& Active(const char* operation);

@@ -28,7 +28,7 @@ void SetScreenProjection() {
 void SetBoardProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-0.6, 11.666666666666666, 8.6, -0.6, -10.0, 10.0);
+    glOrtho(kBoardLeft, kBoardRight, kBoardBottom, kBoardTop, -10.0, 10.0);
     glMatrixMode(GL_MODELVIEW);
 }
 

@@ -11,10 +11,18 @@
 
 namespace tessaran {
 
-inline constexpr float kBoardPerPercentX = 0.12266666666666699f;
-inline constexpr float kBoardPerPercentY = 0.092f;
-inline float BoardXFromPercent(float p) { return p * kBoardPerPercentX - 0.6f; }
-inline float BoardYFromPercent(float p) { return p * kBoardPerPercentY - 0.6f; }
+// The board projection's extent: the window's top-left corner is board (kBoardLeft, kBoardTop).
+inline constexpr double kBoardLeft = -0.6, kBoardRight = 35.0 / 3.0;
+inline constexpr double kBoardTop = -0.6, kBoardBottom = 8.6;
+inline constexpr float kBoardSpanX = static_cast<float>(kBoardRight - kBoardLeft);   // 12.2667
+inline constexpr float kBoardSpanY = static_cast<float>(kBoardBottom - kBoardTop);   // 9.2
+inline constexpr float kBoardPerPercentX = kBoardSpanX / 100.0f;
+inline constexpr float kBoardPerPercentY = kBoardSpanY / 100.0f;
+inline float BoardXFromPercent(float p) { return p * kBoardPerPercentX + static_cast<float>(kBoardLeft); }
+inline float BoardYFromPercent(float p) { return p * kBoardPerPercentY + static_cast<float>(kBoardTop); }
+// A point given as a fraction 0..1 of the window, in board units.
+inline float BoardXFromFraction(float f) { return f * kBoardSpanX + static_cast<float>(kBoardLeft); }
+inline float BoardYFromFraction(float f) { return f * kBoardSpanY + static_cast<float>(kBoardTop); }
 
 // ---- Projections and drawing routines ----------------------------------------------------
 

@@ -46,7 +46,8 @@ TEST(ShippedSounds, HaveTheirFormatAndLengthStayBelowFullScaleAndDecodeExactly) 
 
         const auto decoded = DecodeWave(bytes);
         ASSERT_TRUE(decoded.has_value());
-        EXPECT_EQ(decoded->rate * 10 + decoded->channels, f.rate * 10 + f.channels);
+        EXPECT_EQ(decoded->rate, f.rate);
+        EXPECT_EQ(decoded->channels, f.channels);
         ASSERT_EQ(decoded->samples.size(), wav->samples.size());
         for (std::size_t i = 0; i < wav->samples.size(); ++i)
             ASSERT_EQ(decoded->samples[i], std::lround(wav->samples[i] * 32768.0)) << i;

@@ -57,8 +57,10 @@ TEST_F(PuzzleTest, RecordsDecodeAndLoadLevelRefusesWhatIsNotARecord) {
     bytes.resize(2 * kRecordSize + 84);  // a torn last record is not a record
     Install(30, bytes);
     ASSERT_TRUE(LoadLevel(30, 0));
-    EXPECT_EQ(At(3, 4).value * 10 + At(3, 4).known, 51) << "-5: a given 5";
-    EXPECT_EQ(At(4, 3).value * 10 + At(4, 3).known, 50) << "5: a hidden 5";
+    EXPECT_EQ(At(3, 4).value, 5) << "-5: a given 5";
+    EXPECT_EQ(At(3, 4).known, 1);
+    EXPECT_EQ(At(4, 3).value, 5) << "5: a hidden 5";
+    EXPECT_EQ(At(4, 3).known, 0);
     EXPECT_EQ(ChallengeRating, -123456);
     EXPECT_EQ(LibraryRecordCount(30), 2);
     for (int index : {-1, 1, 2, 1000, 2147483647, -2147483647 - 1}) {
@@ -70,7 +72,10 @@ TEST_F(PuzzleTest, RecordsDecodeAndLoadLevelRefusesWhatIsNotARecord) {
     Install(99, library_);  // record 999 is the last 85 bytes of a full library
     ASSERT_TRUE(LoadLevel(99, 999));
     EXPECT_EQ(ChallengeRating, 1999);
-    EXPECT_EQ(At(0, 0).value * 10 + At(0, 0).known + At(1, 0).value * 1000 + At(1, 0).known * 100, 2011);
+    EXPECT_EQ(At(0, 0).value, 1);
+    EXPECT_EQ(At(0, 0).known, 1);
+    EXPECT_EQ(At(1, 0).value, 2);
+    EXPECT_EQ(At(1, 0).known, 0);
 
     // A missing library loads nothing, and a new game on it is an empty board, not a won one.
     OverrideResource("LEVEL", "LEVEL20", Resource{nullptr, 0});
@@ -93,10 +98,16 @@ TEST_F(PuzzleTest, NewGameResetsTheGameAndCountsIt) {
     ScreenState = ScreenNewGame;
     StartNewGame();
     EXPECT_EQ(ScreenState, ScreenGame);
-    EXPECT_EQ(GameScore.Value() | MistakeCount | FallingPieces[0].inUse | SolverGame | CrystalBallActive, 0);
+    EXPECT_EQ(GameScore.Value(), 0);
+    EXPECT_EQ(MistakeCount, 0);
+    EXPECT_FALSE(FallingPieces[0].inUse);
+    EXPECT_FALSE(SolverGame);
+    EXPECT_FALSE(CrystalBallActive);
     EXPECT_EQ(HighlightRow, kNoHighlight);
-    EXPECT_EQ(Prefs.gamesPlayed + Prefs.levelGamesPlayed[LevelMedium] + Prefs.playerGamesPlayed[3] +
-                  Prefs.playerLevelGamesPlayed[3][LevelMedium], 4);
+    EXPECT_EQ(Prefs.gamesPlayed, 1);
+    EXPECT_EQ(Prefs.levelGamesPlayed[LevelMedium], 1);
+    EXPECT_EQ(Prefs.playerGamesPlayed[3], 1);
+    EXPECT_EQ(Prefs.playerLevelGamesPlayed[3][LevelMedium], 1);
     EXPECT_EQ(ChallengeRating, 1000 + GameIndex);
 
     // Start options open and mark library squares, never Child ones.

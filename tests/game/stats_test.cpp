@@ -36,8 +36,10 @@ TEST_F(StatsTest, StartsCountUnderThePlayerInUseAndAWinFreezesTheClockAndSetsIts
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundGameWon}));
     EXPECT_EQ(Prefs.wonGames[LevelEvil - 1][999], 1);
     EXPECT_EQ(TimeUsed, 321);
-    EXPECT_EQ(SummaryTimer + static_cast<float>(SummaryStage), 0.0f);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil] + Prefs.playerLevelErrorFreeWins[1][LevelEvil], 2);
+    EXPECT_EQ(SummaryTimer, 0.0f);
+    EXPECT_EQ(SummaryStage, 0);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 1);
+    EXPECT_EQ(Prefs.playerLevelErrorFreeWins[1][LevelEvil], 1);
     EXPECT_EQ(Prefs.gamesPlayed, 2) << "a win is not a start";
     MistakeCount = 2;
     CountGameWon();
@@ -55,7 +57,8 @@ TEST_F(StatsTest, GameNumberOutsideTheLibraryWritesNoFlag) {
         CountGameWon();
     }
     EXPECT_EQ(std::memcmp(before.wonGames, Prefs.wonGames, sizeof before.wonGames), 0);
-    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelChild] * 10 + Prefs.levelErrorFreeWins[LevelEvil], 13);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelChild], 1);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 3);
 }
 
 }  // namespace

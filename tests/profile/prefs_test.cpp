@@ -108,7 +108,9 @@ TEST_F(PrefsFileTest, AHugeSparseFileIsReadOnlyAsFarAsTheRecord) {
 TEST_F(PrefsFileTest, DamagedFieldsAreMadeSafeAndCountersKept) {
     LoadFrom(std::vector<unsigned char>(kPrefsSize, 0xFF));  // every field out of range, no NUL anywhere
     EXPECT_EQ(Prefs.difficulty, 2);
-    EXPECT_EQ(Prefs.currentPlayer + Prefs.pieceStyle + Prefs.soundVolume, 0);
+    EXPECT_EQ(Prefs.currentPlayer, 0);
+    EXPECT_EQ(Prefs.pieceStyle, 0);
+    EXPECT_EQ(Prefs.soundVolume, 0);
     EXPECT_EQ(Prefs.windowHeight, 300);
     EXPECT_EQ(Prefs.gamesPlayed, -1) << "counters stay as stored";
     EXPECT_EQ(std::strlen(Prefs.hsName[14][9]), 29u);

@@ -32,8 +32,6 @@ namespace tessaran::test {
 
 namespace {
 
-constexpr float kBoardLeft = -0.6f, kBoardTop = -0.6f;
-constexpr float kBoardWidth = 12.266666f, kBoardHeight = 9.2f;
 constexpr uint32_t kFrameMs = 30;
 
 uint32_t FakeMillis = 0;
@@ -218,10 +216,10 @@ void GameWindow::Key(unsigned char key) { OnKey(key, 0, 0); }
 void GameWindow::SpecialKey(int key) { OnSpecialKey(key, 0, 0); }
 
 int GameWindow::PixelX(float boardX) {
-    return static_cast<int>((boardX - kBoardLeft) / kBoardWidth * static_cast<float>(kGameWindowWidth));
+    return static_cast<int>((boardX - static_cast<float>(kBoardLeft)) / kBoardSpanX * static_cast<float>(kGameWindowWidth));
 }
 int GameWindow::PixelY(float boardY) {
-    return static_cast<int>((boardY - kBoardTop) / kBoardHeight * static_cast<float>(kGameWindowHeight));
+    return static_cast<int>((boardY - static_cast<float>(kBoardTop)) / kBoardSpanY * static_cast<float>(kGameWindowHeight));
 }
 
 void GameWindow::ClickBoard(float x, float y) { Click(PixelX(x), PixelY(y)); }
