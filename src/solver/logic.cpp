@@ -25,23 +25,23 @@ bool UnitHolds(const LogicGrid& grid, int unit, int value) {
 
 std::string AValue(int value) { return (value == 8 ? "an " : "a ") + std::to_string(value); }
 
-std::string ValueList(unsigned mask) {
+std::string ValueList(unsigned mask, const char* last) {
     std::string text;
     const int total = Count(mask);
     int n = 0;
     for (int v = 1; v <= 9; ++v) {
         if (!((mask >> v) & 1u)) continue;
-        if (n > 0) text += n == total - 1 ? " and " : ", ";
+        if (n > 0) text += n == total - 1 ? last : ", ";
         text += std::to_string(v);
         ++n;
     }
     return text;
 }
 
-std::string SquareList(const std::vector<int>& squares) {
+std::string SquareList(const std::vector<int>& squares, const char* last) {
     std::string text;
     for (size_t i = 0; i < squares.size(); ++i) {
-        if (i > 0) text += i + 1 == squares.size() ? " and " : ", ";
+        if (i > 0) text += i + 1 == squares.size() ? last : ", ";
         text += SquareName(squares[i]);
     }
     return text;

@@ -6,6 +6,9 @@
 // Units are numbered 0..26: rows 0..8, columns 9..17 (9 + column), sections 18..26
 // (18 + SectionOf). Texts name rows, columns and sections from 1, as the player sees them.
 //
+// Nothing here keeps state between calls or touches the game's boards: a caller may run the
+// engine on any grid at any time (a copy of the board in play, a puzzle being rated).
+//
 // Typical use (a hint, a rating, the teach command):
 //   LogicGrid grid = MakeLogicGrid(values);
 //   LogicStep step;

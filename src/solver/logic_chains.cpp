@@ -315,7 +315,7 @@ bool CellForcing(const LogicGrid& grid, LogicStep& step) {
         step.technique = Technique::ForcingChain;
         step.pattern = {s};
         step.units.clear();
-        step.text = "Square " + SquareName(s) + " holds " + ValueList(mask) +
+        step.text = "Square " + SquareName(s) + " holds " + ValueList(mask, " or ") +
                     ". Following the singles from each of them in turn always " + Consequences(step) +
                     ", so that much is certain.";
         return true;
@@ -346,9 +346,9 @@ bool UnitForcing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::ForcingChain;
                 step.pattern = squares;
                 step.units = {unit};
-                step.text = "The " + std::to_string(v) + " of " + UnitName(unit) + " goes in " + SquareList(squares) +
-                            ". Following the singles from each of them in turn always " + Consequences(step) +
-                            ", so that much is certain.";
+                step.text = "The " + std::to_string(v) + " of " + UnitName(unit) + " goes in " +
+                            SquareList(squares, " or ") + ". Following the singles from each of them in turn always " +
+                            Consequences(step) + ", so that much is certain.";
                 return true;
             }
     return false;

@@ -74,10 +74,10 @@ bool UnitHolds(const LogicGrid& grid, int unit, int value);
 
 // "a 5", "an 8".
 std::string AValue(int value);
-// "4", "4 and 7", "1, 4 and 7".
-std::string ValueList(unsigned mask);
-// "(row 1, column 2) and (row 5, column 2)".
-std::string SquareList(const std::vector<int>& squares);
+// "4", "4 and 7", "1, 4 and 7" (or "1, 4 or 7" with last = " or ").
+std::string ValueList(unsigned mask, const char* last = " and ");
+// "(row 1, column 2) and (row 5, column 2)", or with last = " or ".
+std::string SquareList(const std::vector<int>& squares, const char* last = " and ");
 // "rows 2 and 7", "columns 1, 4 and 8" for unit kinds 0 (rows) and 1 (columns).
 std::string LineList(int kind, unsigned lines);
 

@@ -117,8 +117,9 @@ bool FindXYZWing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::XYZWing;
                 step.pattern = {pivot, a, b};
                 step.units.clear();
-                step.text = "Square " + SquareName(pivot) + " holds " + ValueList(pm) + ", square " + SquareName(a) +
-                            " holds " + ValueList(am) + " and square " + SquareName(b) + " holds " + ValueList(bm) +
+                step.text = "Square " + SquareName(pivot) + " holds " + ValueList(pm, " or ") + ", square " +
+                            SquareName(a) + " holds " + ValueList(am, " or ") + " and square " + SquareName(b) +
+                            " holds " + ValueList(bm, " or ") +
                             ": whichever value the first takes, one of the three is " + AValue(z) +
                             ", so no square that sees all three can hold " + AValue(z) + ".";
                 return true;
