@@ -15,8 +15,10 @@
 namespace tessaran {
 
 inline constexpr float kChildShift = 2.5f;  // the 4 x 4 grid sits where the 9 x 9 grid's centre is
-inline constexpr float kSidePanelX = 10.15f, kSidePanelY = 4.3f;  // centre of the side panel
-inline constexpr float kSidePanelScale = 2.0f;
+// Centre and scale of the side panel, a little lower and smaller than the magnified square's
+// twice, to leave room above it for the game panel's "Hint" button.
+inline constexpr float kSidePanelX = 10.15f, kSidePanelY = 4.45f;
+inline constexpr float kSidePanelScale = 1.8f;
 
 struct BoardRect {
     float x0, y0, x1, y1;  // board units, top-left and bottom-right

@@ -371,7 +371,7 @@ bool RequestHint() {
 }
 
 bool ApplyGameHint() {
-    if (!HintOnDisplay() || ShownHint.level < DeepestHintLevel(ShownHint.kind)) return false;
+    if (!HintApplicable()) return false;
     const GameHint hint = ShownHint;
     ForgetGameHint();
     const int square = hint.step.pattern.empty() ? -1 : hint.step.pattern[0];
@@ -406,6 +406,20 @@ bool ApplyGameHint() {
 }
 
 void ForgetGameHint() { ShownHint = GameHint{}; }
+
+bool HintApplicable() {
+    if (!HintOnDisplay() || ShownHint.level < DeepestHintLevel(ShownHint.kind)) return false;
+    switch (ShownHint.kind) {
+    case HintKind::Step: return !ShownHint.step.placements.empty() || !ShownHint.step.eliminations.empty();
+    case HintKind::WrongPiece:
+    case HintKind::WrongMarks: return true;
+    case HintKind::Stuck:
+    case HintKind::None: break;
+    }
+    return false;
+}
+
+bool PressHint() { return HintApplicable() ? ApplyGameHint() : RequestHint(); }
 
 void ResetGameHints(int32_t levelsUsed) {
     ForgetGameHint();
@@ -459,6 +473,13 @@ bool ClashNote(int square, int symbol, WrongMoveNote& note) {
     return false;
 }
 
+// The kind of unit two squares of one unit share, row first.
+const char* SharedUnitWord(int a, int b) {
+    if (Row(a) == Row(b)) return "row";
+    if (Column(a) == Column(b)) return "column";
+    return "section";
+}
+
 // Why the step rules `symbol` out of `square`, or "" when it does not.
 std::string RulingOut(const LogicStep& step, int square, int symbol) {
     for (const Placement& p : step.placements) {
@@ -473,8 +494,15 @@ std::string RulingOut(const LogicStep& step, int square, int symbol) {
         if (p.square != square && p.value == symbol &&
             (Row(p.square) == Row(square) || Column(p.square) == Column(square) ||
              SectionUnit(Column(p.square), Row(p.square)) == SectionUnit(Column(square), Row(square))))
-            return Capitalised(PieceWord(symbol)) + " cannot go here: it belongs at " + SquareName(p.square) +
-                   ", which shares a unit with this square. " + step.text;
+        {
+            const std::string cannot = Capitalised(PieceWord(symbol)) + " cannot go here: ";
+            if (step.technique == Technique::Single)
+                return cannot + "it is the only piece left for " + SquareName(p.square) + ", in this " +
+                       SharedUnitWord(p.square, square) + ".";
+            if (step.technique == Technique::HiddenSingle && !step.units.empty())
+                return cannot + SquareName(p.square) + " is the only place for it in " + UnitName(step.units[0]) + ".";
+            return cannot + step.text;
+        }
     }
     for (const Elimination& e : step.eliminations)
         if (e.square == square && e.value == symbol)

@@ -58,6 +58,10 @@ bool RequestHint();
 // candidates. Free. False when no hint at its deepest level is on display.
 bool ApplyGameHint();
 void ForgetGameHint();
+// Whether the hint on display is at its deepest level and has something to apply.
+bool HintApplicable();
+// Key H and the panel's button: Apply when the hint on display offers it, else RequestHint.
+bool PressHint();
 // A new game or a kept game installed: no hint shown, none used (or the kept count).
 void ResetGameHints(int32_t levelsUsed = 0);
 

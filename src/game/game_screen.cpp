@@ -9,6 +9,7 @@
 #include "board/board_render.h"
 #include "board/pieces.h"
 #include "game/game_state.h"
+#include "game/hint_view.h"
 #include "game/rules.h"
 #include "platform/native_window.h"
 #include "profile/prefs.h"
@@ -110,6 +111,8 @@ void DrawGamePanel() {
         TextToEdge(88.0f, 74.0f, "Off");
     }
 
+    DrawHintPanel();
+
     if (HitRegionClicked(kCrystalX0, kCrystalY0, kCrystalX1, kCrystalY1)) {
         if (CrystalBallActive)
             LeaveCrystalBall();
@@ -140,6 +143,7 @@ void DrawGameScreen() {
     DrawBoard(false);
     // After the board, whose border would otherwise cut into the version text's first letter.
     DrawVersionStrip();
+    DrawHintOverlay();
     SetBoardProjection();
     DrawCursorSquare();
     DrawCompletedValues();

@@ -9,6 +9,7 @@
 
 #include "audio/sound.h"
 #include "game/game_screen.h"
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "game/marks.h"
 #include "game/pause.h"
@@ -116,6 +117,9 @@ void PlayKey(unsigned char key, unsigned char upper, const PressedKey& press) {
     case 'P': PauseGame(); break;
     case 'F':
         if (ScreenState == ScreenGame) FillMarks();
+        break;
+    case 'H':
+        if (ScreenState == ScreenGame) PressHint();
         break;
     case 'A':
     case 'E':
