@@ -31,6 +31,7 @@ protected:
         Prefs.fixedNumberSet = 1;
         Prefs.fixedNumber = index;
         StartNewGame();
+        for (std::size_t i = 0; i < kCellCount; ++i) GivenSquares[i] = PlayBoard[i].known != 0;
         ClearUndoHistory();
         GameInPlay = true;
         ScreenState = ScreenGame;
