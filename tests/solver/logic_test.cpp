@@ -238,6 +238,41 @@ TEST(Logic, Chains) {
               "is a 1, and no square that sees both can hold a 1.");
 }
 
+TEST(Logic, AlternatingChainsAndForcingChains) {
+    // Square (row 1, column 1) holds 1 or 3; column 5 has its 3 in rows 1 and 5; square (row 5,
+    // column 5) holds 3 or 4; row 5 has its 4 in columns 5 and 1. No single-value chain and no
+    // chain of two-valued squares alone links the ends, an alternating chain does.
+    LogicGrid grid = OpenGrid();
+    Only(grid, 1, 1, {1, 3});
+    Only(grid, 5, 5, {3, 4});
+    for (int r = 1; r <= 9; ++r)
+        if (r != 1 && r != 5) Remove(grid, 3, r, 5);
+    for (int c = 1; c <= 9; ++c)
+        if (c != 1 && c != 5) Remove(grid, 4, 5, c);
+    LogicStep step = Step(grid);
+    EXPECT_EQ(step.technique, Technique::Aic);
+    EXPECT_EQ(Squares(step.pattern), "r1c1 r1c5 r5c5 r5c1");
+    EXPECT_EQ(step.units, (std::vector<int>{13, 4}));
+    EXPECT_EQ(Codes(step), "r5c1-1");
+
+    // Forcing chains come last, on puzzles nothing cheaper finishes; each step is still true.
+    int forcing = 0;
+    for (const std::string& line : DataLines("magictour_top1465.txt")) {
+        if (forcing >= 20) break;
+        const GridExplanation why = ExplainGrid(Grid(line));
+        ASSERT_EQ(why.verdict, GridVerdict::Unique);
+        for (const LogicStep& s : SolveLogically(Grid(line)).steps) {
+            if (s.technique != Technique::ForcingChain) continue;
+            ++forcing;
+            for (const Placement& p : s.placements)
+                EXPECT_EQ(why.first[static_cast<size_t>(p.square)], p.value) << s.text;
+            for (const Elimination& e : s.eliminations)
+                EXPECT_NE(why.first[static_cast<size_t>(e.square)], e.value) << s.text;
+        }
+    }
+    EXPECT_GE(forcing, 20);
+}
+
 // A random complete grid, then givens taken away in random order while exactly one solution
 // remains.
 ValueGrid GeneratePuzzle(std::mt19937& random, ValueGrid& solution) {
