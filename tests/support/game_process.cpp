@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +153,13 @@ bool GameProcess::WaitForWindow(int timeoutMs) {
                                      " --name '^Tessaran$' 2>/dev/null");
         if (!out.empty()) {
             window_ = std::stoul(out);
+            // Keys sent before the first frame would meet the start-up state and be lost: wait
+            // until something is drawn, however slow the machine is today.
+            while (std::chrono::steady_clock::now() < until) {
+                const std::vector<unsigned char> rgb = Capture();
+                if (std::any_of(rgb.begin(), rgb.end(), [](unsigned char c) { return c > 40; })) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(300));  // first frames
             return true;
         }
