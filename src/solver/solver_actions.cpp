@@ -14,6 +14,7 @@
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
 #include "solver/solver_screen.h"
+#include "solver/solver_why.h"
 
 namespace tessaran {
 
@@ -53,12 +54,12 @@ void ToggleSolverPossibles() {
 
 void ShowSolverHint() {
     if (!SolverState.showPossibles) ShowPossibles();
-    GetHint();
+    if (!GetHint()) ExplainNoHint();
 }
 
 void ApplySolverHint() {
     if (!SolverState.showPossibles) ShowPossibles();
-    ApplyHint();
+    if (!ApplyHint()) ExplainNoHint();
     // The status line waits for the next entry, except when the hint placed the last value:
     // a full grid must not go on offering "Play this Game" as a good puzzle.
     if (EverySquareKnown()) UpdatePuzzleStatus();

@@ -15,6 +15,7 @@
 #include "shell/clock.h"
 #include "solver/help.h"
 #include "solver/solver.h"
+#include "solver/solver_why.h"
 #include "ui/backdrop.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -122,6 +123,52 @@ float ColumnText(float top, const char* text) {
     return top + static_cast<float>(lines.size()) * static_cast<float>(kColumnSize) * kLinePitch;
 }
 
+void WhyFrame(float x, float y, float outer, float width) {
+    FillRect(x - outer, y - outer, x + outer, y - outer + width, kOverlayDepth);
+    FillRect(x - outer, y + outer - width, x + outer, y + outer, kOverlayDepth);
+    FillRect(x - outer, y - outer, x - outer + width, y + outer, kOverlayDepth);
+    FillRect(x + outer - width, y - outer, x + outer, y + outer, kOverlayDepth);
+}
+
+// Two solutions: the shown one's values in the open squares, the squares where they differ
+// framed; no solution: the square or unit that runs out, in red.
+void DrawWhy() {
+    const WhyView view = CurrentWhyView();
+    if (view == WhyView::Off) return;
+    SetBoardProjection();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const GridExplanation& e = SolverWhy.explanation;
+    if (view == WhyView::RunsOut) {
+        glColor4f(1.0f, 0.1f, 0.1f, 0.45f);
+        for (int s = 0; s < kCellCount; ++s) {
+            const int c = s % 9, r = s / 9;
+            const int u = SolverWhy.runsOutUnit;
+            const bool inUnit = u >= 0 && (u < 9 ? r == u : u < 18 ? c == u - 9 : SectionOf(c, r) == u - 18);
+            if (inUnit || s == SolverWhy.runsOutSquare)
+                FillRect(static_cast<float>(c) - 0.5f, static_cast<float>(r) - 0.5f, static_cast<float>(c) + 0.5f,
+                         static_cast<float>(r) + 0.5f, kOverlayDepth);
+        }
+        glDisable(GL_BLEND);
+        return;
+    }
+    const ValueGrid& shown = view == WhyView::FirstSolution ? e.first : e.second;
+    for (int s = 0; s < kCellCount; ++s) {
+        if (SolverWhy.grid[static_cast<std::size_t>(s)] != 0) continue;
+        glPushMatrix();
+        glTranslatef(static_cast<float>(s % 9), static_cast<float>(s / 9), kOverlayDepth - 0.5f);
+        glScalef(0.7f, 0.7f, 1.0f);
+        DrawPieceBright(shown[static_cast<std::size_t>(s)], 0);
+        glPopMatrix();
+    }
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glColor4f(1.0f, 0.55f, 0.1f, 0.95f);
+    for (int s : e.differing) WhyFrame(static_cast<float>(s % 9), static_cast<float>(s / 9), 0.5f, 0.08f);
+    glDisable(GL_BLEND);
+}
+
 }  // namespace
 
 void SolverFrame() {
@@ -156,8 +203,13 @@ void SolverFrame() {
     if (SolverPlayOffered()) {
         if (LeftButton(kRowY[3], kPlay)) left = PlaySolverGame();
         if (!left && RightButton(kRowY[3], kSolve)) SolveSolverGrid();
+    } else if (WhyOffered()) {
+        // A grid that is no good puzzle shows why in the row "Play this Game" would take.
+        if (CentredButton(kRowY[3], WhyLabel())) ToggleWhy();
     }
     if (!left && CentredButton(kRowY[4], kReturn)) LeaveSolver();
+
+    DrawWhy();
 
     SetTextColor(1.0f, 1.0f, 0.3f);
     float bottom = ColumnText(kHintY, SolverState.hintText);

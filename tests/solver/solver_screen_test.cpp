@@ -10,6 +10,7 @@
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
 #include "solver/solver_screen.h"
+#include "solver/solver_why.h"
 #include "solver_support.h"
 
 namespace tessaran::test {
@@ -170,6 +171,72 @@ TEST_F(SolverScreenTest, PlayThisGameStartsAFreshCountedGameThatWinsNoLibraryPuz
     EXPECT_TRUE(CheckCompletion());
     EXPECT_EQ(Prefs.levelErrorFreeWins[LevelMedium], 1);
     EXPECT_EQ(std::count(&Prefs.wonGames[0][0], &Prefs.wonGames[0][0] + sizeof Prefs.wonGames, 1), 0);
+}
+
+}  // namespace
+}  // namespace tessaran::test
+
+namespace tessaran::test {
+namespace {
+
+class SolverWhyTest : public SolverScreenTest {};
+
+// Two solutions of a grid with several, toggled, with the squares they differ in; where a grid
+// without solution runs out; and a change of the grid takes the view down.
+TEST_F(SolverWhyTest, NotUniqueShowsTwoSolutionsAndWhereTheyDiffer) {
+    std::string grid(kSolvedGrid);
+    // The four corners of a rectangle of two values over two sections: swapping them is a
+    // second solution once they are open.
+    const ValueGrid solved = Grid(kSolvedGrid);
+    int a = -1, b = -1, c = -1, d = -1;
+    for (int r1 = 0; r1 < 9 && a < 0; ++r1)
+        for (int r2 = r1 + 1; r2 < 9 && a < 0; ++r2)
+            for (int c1 = 0; c1 < 9 && a < 0; ++c1)
+                for (int c2 = c1 + 1; c2 < 9 && a < 0; ++c2)
+                    if (r1 / 3 == r2 / 3 && c1 / 3 != c2 / 3 &&
+                        solved[GridIndex(c1, r1)] == solved[GridIndex(c2, r2)] &&
+                        solved[GridIndex(c2, r1)] == solved[GridIndex(c1, r2)]) {
+                        a = GridIndex(c1, r1), b = GridIndex(c2, r1), c = GridIndex(c1, r2), d = GridIndex(c2, r2);
+                    }
+    ASSERT_GE(a, 0);
+    for (int s : {a, b, c, d}) grid[static_cast<std::size_t>(s)] = '.';
+    Enter(grid);
+    ASSERT_EQ(Status(), kStatusMultiple);
+    ASSERT_TRUE(WhyOffered());
+    EXPECT_STREQ(WhyLabel(), "Two Solutions");
+    ToggleWhy();
+    ASSERT_EQ(CurrentWhyView(), WhyView::FirstSolution);
+    std::vector<int> differing = SolverWhy.explanation.differing;
+    std::sort(differing.begin(), differing.end());
+    EXPECT_EQ(differing, (std::vector<int>{a, b, c, d}));
+    EXPECT_NE(SolverWhy.explanation.first[static_cast<std::size_t>(a)], SolverWhy.explanation.second[static_cast<std::size_t>(a)]);
+    ToggleWhy();
+    EXPECT_EQ(CurrentWhyView(), WhyView::SecondSolution);
+    ToggleWhy();
+    EXPECT_EQ(CurrentWhyView(), WhyView::FirstSolution);
+    ActOnSymbol(a % 9, a / 9, solved[static_cast<std::size_t>(a)] - 1);
+    EXPECT_EQ(CurrentWhyView(), WhyView::Off) << "the grid changed";
+    EXPECT_FALSE(WhyOffered()) << "one solution now";
+}
+
+TEST_F(SolverWhyTest, NoSolutionAndNoHintSayWhy) {
+    // Row 1 lacks only its 1 and 2, and column 1 holds both lower down: r1c1 runs out, though
+    // every entry is legal.
+    Enter(".3456789." + std::string(72, '.'));
+    ActOnSymbol(0, 1, 0);
+    ActOnSymbol(0, 2, 1);
+    ASSERT_EQ(Status(), kStatusIllegal);
+    ASSERT_TRUE(WhyOffered());
+    EXPECT_STREQ(WhyLabel(), "Why No Solution");
+    ToggleWhy();
+    EXPECT_EQ(CurrentWhyView(), WhyView::RunsOut);
+    EXPECT_EQ(SolverWhy.runsOutSquare, GridIndex(0, 0)) << SolverWhy.explanation.runsOut;
+
+    // An empty grid: the solver's hints find nothing, and say why.
+    OpenSolver();
+    ShowSolverHint();
+    EXPECT_EQ(std::string(SolverState.hintText).rfind("No hints found. ", 0), 0u) << SolverState.hintText;
+    EXPECT_GT(std::strlen(SolverState.hintText), std::strlen("No hints found. "));
 }
 
 }  // namespace
