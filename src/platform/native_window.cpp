@@ -8,7 +8,12 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <dlfcn.h>
+#include <poll.h>
 #include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/platform.h"
 
 namespace tessaran {
 
@@ -82,6 +87,21 @@ bool ShiftOrAltDown() {
         if (code && (keys[code / 8] & (1 << (code % 8)))) return true;
     }
     return false;
+}
+
+bool WaitForWindowEvent(int timeoutMs) {
+    Display* display = glXGetCurrentDisplay();
+    if (!display) {
+        SleepMilliseconds(timeoutMs);
+        return false;
+    }
+    // Events already read off the connection would never wake poll(); this also sends any
+    // requests still buffered, so the server has the last frame before the game rests.
+    if (XEventsQueued(display, QueuedAfterFlush) > 0) return true;
+    pollfd watched{ConnectionNumber(display), POLLIN, 0};
+    const int ready = poll(&watched, 1, timeoutMs);
+    // A signal ends the wait too: the frame loop looks at what it asked for.
+    return ready > 0 || (ready < 0 && errno == EINTR);
 }
 
 }  // namespace tessaran

@@ -11,6 +11,9 @@ extern unsigned long MainWindow;  // X window of the game; 0 before the window e
 unsigned long FindNativeWindow();
 // True while Shift or Alt is held down, read from the keyboard itself (not from the last event).
 bool ShiftOrAltDown();
+// Waits until the X server has something for the game (input, expose, resize) or `timeoutMs`
+// pass; true when there is something to handle. Without a display it only sleeps.
+bool WaitForWindowEvent(int timeoutMs);
 
 // The key press a keyboard callback is handling, as X reported it: GLUT passes on only the
 // character, which depends on the layout, and the modifiers are gone by the time they are asked.

@@ -39,6 +39,8 @@ uint32_t MillisecondClock();
 void SleepMilliseconds(int ms);
 // Calendar seconds (time(NULL)): the play clock and the random seed.
 int64_t CalendarSeconds();
+// Milliseconds until CalendarSeconds() has surely changed; 1000 while tests own the clocks.
+int32_t MillisecondsToNextCalendarSecond();
 // Tests replace the clocks and the sleep; nullptr restores the real ones.
 void SetClockOverrides(uint32_t (*millis)(), int64_t (*seconds)());
 void SetSleepOverride(void (*sleeper)(int ms));

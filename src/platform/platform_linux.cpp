@@ -196,6 +196,14 @@ int64_t CalendarSeconds() {
     return static_cast<int64_t>(std::time(nullptr));
 }
 
+int32_t MillisecondsToNextCalendarSecond() {
+    if (SecondsOverride) return 1000;
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    // time() reads a coarse clock that turns up to a scheduler tick late: wake a little after.
+    return 1000 - static_cast<int32_t>(ts.tv_nsec / 1000000L) + 12;
+}
+
 void SetClockOverrides(uint32_t (*millis)(), int64_t (*seconds)()) {
     ClockOverride = millis;
     SecondsOverride = seconds;

@@ -75,6 +75,7 @@ void RunScreen() {
 
 void RunFrame() {
     ServiceHoverSound();
+    RestAudioWhenQuiet();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     [[maybe_unused]] const int32_t shown = ScreenState;
     RunScreen();
@@ -86,7 +87,6 @@ void RunFrame() {
     // the screen this frame moved to: every transition drops it.
     assert(ScreenState == shown || !MouseClicked);
     glutSwapBuffers();
-    glutPostRedisplay();
     PaceFrame();
 }
 

@@ -13,7 +13,10 @@ void InitResources();  // random seed, audio, menus, textures, board geometry, b
 // board geometry (which reseeds the random generator) and the backdrop.
 void InitDrawingResources();
 void RegisterCallbacks();
-void RunFrame();   // GLUT's display and idle callback: one whole frame
+void RunFrame();   // GLUT's display callback: one whole frame
+// GLUT's idle callback: waits on the window's connection until input arrives or the next frame
+// is due, and then asks for that frame. Never a blind sleep, so input is drawn at once.
+void RestUntilNextFrame();
 void RunScreen();  // the frame work of the screen ScreenState selects
 
 }  // namespace tessaran

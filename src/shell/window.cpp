@@ -35,7 +35,7 @@ bool InitGlut(int* argc, char** argv) {
 
 void RegisterCallbacks() {
     glutDisplayFunc(RunFrame);
-    glutIdleFunc(RunFrame);
+    glutIdleFunc(RestUntilNextFrame);
     glutKeyboardFunc(OnKey);
     glutKeyboardUpFunc(OnKeyUp);
     glutPassiveMotionFunc(OnPointerMove);
@@ -43,6 +43,15 @@ void RegisterCallbacks() {
     glutSpecialUpFunc(OnSpecialKeyUp);
     glutMouseFunc(OnMouseButton);
     glutReshapeFunc(OnReshape);
+}
+
+void RestUntilNextFrame() {
+    int32_t wait = MillisecondsToNextFrame(MillisecondsToNextCalendarSecond());
+    if (wait > 0) {
+        if (WaitForWindowEvent(wait)) return;  // the main loop handles it, then asks again
+        wait = MillisecondsToNextFrame(MillisecondsToNextCalendarSecond());
+    }
+    if (wait <= 0) glutPostRedisplay();
 }
 
 void InitWindow() {
