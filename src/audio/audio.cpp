@@ -3,6 +3,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,12 @@ ALCcontext* Context = nullptr;
 Voice Voices[kVoiceCount];
 int VoiceTotal = 0;  // a device may grant fewer sources than asked for
 uint64_t PlayCounter = 0;
+
+// A device with nothing to play is paused, so its mixer stops waking the processor.
+LPALCDEVICEPAUSESOFT DevicePause = nullptr;
+LPALCDEVICERESUMESOFT DeviceResume = nullptr;
+bool DevicePaused = false;
+uint32_t LastPlayMs = 0;
 
 bool IsPlaying(ALuint source) {
     ALint state = AL_STOPPED;
@@ -80,6 +87,16 @@ void CloseDevice() {
         alcCloseDevice(Device);
         Device = nullptr;
     }
+    DevicePause = nullptr;
+    DeviceResume = nullptr;
+    DevicePaused = false;
+}
+
+void FindPauseControls() {
+    if (alcIsExtensionPresent(Device, "ALC_SOFT_pause_device") != ALC_TRUE) return;
+    DevicePause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(Device, "alcDevicePauseSOFT"));
+    DeviceResume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(Device, "alcDeviceResumeSOFT"));
+    if (!DevicePause || !DeviceResume) DevicePause = nullptr, DeviceResume = nullptr;
 }
 
 }  // namespace
@@ -131,6 +148,8 @@ void StartAudio() {
         return;
     }
     alDistanceModel(AL_NONE);
+    FindPauseControls();
+    LastPlayMs = MillisecondClock();
     CreateVoices();
     for (int n = 0; n < kSoundSlotCount; ++n) {
         SoundSlots[n] = 0;
@@ -145,6 +164,12 @@ void PlaySoundEffect(int number) {
     if (number < 0 || number >= kSoundSlotCount || SoundSlots[number] == 0) return;
     Voice* voice = FreeVoice();
     if (!voice) return;
+    LastPlayMs = MillisecondClock();
+    // The paused mixer held no sound, so it starts again from silence: nothing to click.
+    if (DevicePaused) {
+        DeviceResume(Device);
+        DevicePaused = false;
+    }
     alSourceStop(voice->source);  // a stolen voice is cut short
     alSourcei(voice->source, AL_BUFFER, static_cast<ALint>(SoundSlots[number]));
     alSourcePlay(voice->source);
@@ -169,7 +194,16 @@ void StopAudio() {
     CloseDevice();
 }
 
+void RestAudioWhenQuiet() {
+    if (!Context || DevicePaused || !DevicePause) return;
+    if (MillisecondClock() - LastPlayMs < kAudioRestAfterMs || ActiveVoiceCount() > 0) return;
+    DevicePause(Device);
+    DevicePaused = true;
+}
+
 bool AudioStarted() { return Device != nullptr; }
+
+bool AudioPaused() { return DevicePaused; }
 
 int ActiveVoiceCount() {
     if (!Context) return 0;

@@ -27,7 +27,13 @@ bool LoadSoundResource(const char* name, const char* type, unsigned int& out);
 // Silences and releases everything; PlaySound is quiet again afterwards.
 void StopAudio();
 
+// Called every frame: once nothing has sounded for kAudioRestAfterMs, pauses the device (where
+// it can be paused); the next PlaySoundEffect resumes it before it starts its sound.
+void RestAudioWhenQuiet();
+inline constexpr uint32_t kAudioRestAfterMs = 1500;
+
 bool AudioStarted();     // a device is open
+bool AudioPaused();      // the open device is paused, holding no sound
 int ActiveVoiceCount();  // voices sounding right now
 
 // Volume law: soundVolume 0..100 to hundredths of a decibel, trunc(v * v * 0.4 - 4000):
