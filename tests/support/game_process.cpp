@@ -122,7 +122,8 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     if (const char* d = std::getenv("DISPLAY")) env.push_back(std::string("DISPLAY=") + d);
     if (const char* x = std::getenv("XAUTHORITY")) env.push_back(std::string("XAUTHORITY=") + x);
     // A sanitized build of the game reports under the same options as the test itself.
-    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+    // Benchmarks choose where the renderer keeps its compiled shaders (empty: a first launch).
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "MESA_SHADER_CACHE_DIR"})
         if (const char* v = std::getenv(name)) env.push_back(std::string(name) + "=" + v);
     env.push_back(noDialogs ? "PATH=" + root_ + "/empty-path" : std::string("PATH=") + std::getenv("PATH"));
     std::vector<char*> envp;
