@@ -2,19 +2,19 @@
 // and the processor time it takes while sitting idle on the main and the game screen.
 #include <benchmark/benchmark.h>
 
+// Before Xlib, whose macros (None, Bool) would break the test headers.
+#include "support/game_process.h"
+#include "support/temp_home.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdlib>
-
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
-
-#include "support/game_process.h"
-#include "support/temp_home.h"
 
 namespace tessaran {
 namespace {
