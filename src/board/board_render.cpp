@@ -271,6 +271,8 @@ void DrawBoard(bool gridOnly) {
     }
     if (MarkOptions.showConflicts) clashes = ConflictingTrials(PlayBoard);
 
+    // Every square's pieces lie inside the square, so they can all be drawn together at the end.
+    BeginPieceBatch();
     for (int c = 0; c < side; ++c) {
         for (int r = 0; r < side; ++r) {
             const float x = static_cast<float>(c) + BoardShift(), y = static_cast<float>(r) + BoardShift();
@@ -294,6 +296,7 @@ void DrawBoard(bool gridOnly) {
             DrawSquare(CellAt(c, r), matchSymbol);
         }
     }
+    EndPieceBatch();
     MaybeTurnNinthArm();
     CheckCompletion();
 }

@@ -1,10 +1,12 @@
 // Piece drawing: characters from the sheet through its mask, the ninth from coloured geometry,
-// digits from the digit sheet. Immediate mode, no allocation, at most four texture binds.
+// digits from the digit sheet. Immediate mode; a batch draws many pieces with few state changes.
 #include "board/pieces.h"
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "profile/prefs.h"
 #include "ui/bitmap.h"
@@ -31,17 +33,69 @@ void SheetQuad(float s0, float t0, float s1, float t1) {
     glEnd();
 }
 
+// Pieces gathered while a batch is open, corners already through the model-view transform, so
+// that a whole board costs one texture bind and one blend set-up per sheet and pass.
+struct BatchedQuad {
+    float x[4], y[4], z[4];
+    float s0, t0, s1, t1;
+};
+struct SheetBatch {
+    uint32_t mask = 0, picture = 0;
+    std::vector<BatchedQuad> quads;
+};
+bool Batching = false;
+bool FastDrawing = true;
+
+uint32_t OnePass(uint32_t picture) { return FastDrawing ? OnePassName(picture) : 0; }
+std::vector<SheetBatch> Batches;  // kept between frames, so a frame allocates nothing
+
+void SheetQuadVertices(const BatchedQuad& q) {
+    const float s[4] = {q.s0, q.s1, q.s1, q.s0}, t[4] = {q.t1, q.t1, q.t0, q.t0};
+    for (int k = 0; k < 4; ++k) {
+        glTexCoord2f(s[k], t[k]);
+        glVertex3f(q.x[k], q.y[k], q.z[k]);
+    }
+}
+
+void BatchSheetQuad(uint32_t mask, uint32_t picture, float s0, float t0, float s1, float t1) {
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    BatchedQuad q{{}, {}, {}, s0, t0, s1, t1};
+    const float cx[4] = {-0.5f, 0.5f, 0.5f, -0.5f}, cy[4] = {-0.5f, -0.5f, 0.5f, 0.5f};
+    for (int k = 0; k < 4; ++k) {
+        q.x[k] = m[0] * cx[k] + m[4] * cy[k] + m[12];
+        q.y[k] = m[1] * cx[k] + m[5] * cy[k] + m[13];
+        q.z[k] = m[2] * cx[k] + m[6] * cy[k] + m[14];
+    }
+    auto batch = std::find_if(Batches.begin(), Batches.end(),
+                              [&](const SheetBatch& b) { return b.mask == mask && b.picture == picture; });
+    if (batch == Batches.end()) batch = Batches.insert(Batches.end(), SheetBatch{mask, picture, {}});
+    batch->quads.push_back(q);
+}
+
+// What follows a masked piece (the ninth character in a blended panel) has always found the
+// adding blend of the picture pass set up.
+void LeaveAddingBlend() { glBlendFunc(GL_ONE, GL_ONE); }
+
 // Mask first, multiplying: the frame is kept where the picture is black and cleared elsewhere.
 // Then the picture, adding: black adds nothing, so black is the transparent colour.
 void MaskedSheetQuad(uint32_t mask, uint32_t picture, float s0, float t0, float s1, float t1) {
+    if (Batching) return BatchSheetQuad(mask, picture, s0, t0, s1, t1);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    BindTexture(mask);
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    SheetQuad(s0, t0, s1, t1);
-    BindTexture(picture);
-    glBlendFunc(GL_ONE, GL_ONE);
-    SheetQuad(s0, t0, s1, t1);
+    if (const uint32_t onePass = OnePass(picture)) {
+        BindTexture(onePass);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        SheetQuad(s0, t0, s1, t1);
+        LeaveAddingBlend();
+    } else {
+        BindTexture(mask);
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        SheetQuad(s0, t0, s1, t1);
+        BindTexture(picture);
+        glBlendFunc(GL_ONE, GL_ONE);
+        SheetQuad(s0, t0, s1, t1);
+    }
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
@@ -206,6 +260,45 @@ void DrawPiece(int32_t value, int32_t pose, bool dimmed) {
     }
 }
 
+void BeginPieceBatch() { Batching = FastDrawing; }
+
+void UseFastPieceDrawing(bool on) { FastDrawing = on; }
+
+void EndPieceBatch() {
+    Batching = false;
+    if (std::all_of(Batches.begin(), Batches.end(), [](const SheetBatch& b) { return b.quads.empty(); })) return;
+    glPushMatrix();
+    glLoadIdentity();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    // Sheets in the order they were first used: the digits of "both" lie over the characters.
+    for (SheetBatch& batch : Batches) {
+        if (batch.quads.empty()) continue;
+        const auto pass = [&](uint32_t texture, GLenum source, GLenum destination) {
+            BindTexture(texture);
+            glBlendFunc(source, destination);
+            glBegin(GL_QUADS);
+            for (const BatchedQuad& q : batch.quads) SheetQuadVertices(q);
+            glEnd();
+        };
+        if (const uint32_t onePass = OnePass(batch.picture)) {
+            pass(onePass, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        } else {
+            pass(batch.mask, GL_DST_COLOR, GL_ZERO);
+            pass(batch.picture, GL_ONE, GL_ONE);
+        }
+        batch.quads.clear();
+    }
+    LeaveAddingBlend();
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
+
 void DrawPieceBright(int32_t value, int32_t pose) { DrawPiece(value, pose, false); }
 
 void DrawPiecePicture(int32_t value, int32_t pose) {
@@ -226,10 +319,13 @@ void DrawMaskedPicture(float x, float y, float z, float width, float height, uin
     glPushMatrix();
     glTranslatef(x, y, z);
     glScalef(width, -height, 1.0f);
+    const uint32_t onePass = OnePass(texture);
     const uint32_t names[2] = {MaskName(texture), texture};
-    for (int pass = 0; pass < 2; ++pass) {
-        BindTexture(names[pass]);
-        if (pass == 0)
+    for (int pass = onePass ? 1 : 0; pass < 2; ++pass) {
+        BindTexture(onePass ? onePass : names[pass]);
+        if (onePass)
+            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        else if (pass == 0)
             glBlendFunc(GL_DST_COLOR, GL_ZERO);
         else
             glBlendFunc(GL_ONE, GL_ONE);
@@ -244,6 +340,7 @@ void DrawMaskedPicture(float x, float y, float z, float width, float height, uin
         glVertex2f(-0.5f, 0.5f);
         glEnd();
     }
+    LeaveAddingBlend();
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

@@ -18,6 +18,15 @@ extern NinthPiece NinthPieceState;
 // according to the player's pieceStyle. Dimmed pieces show candidates that are not marked.
 void DrawPiece(int32_t value, int32_t pose, bool dimmed);
 void DrawPieceBright(int32_t value, int32_t pose);
+// Between these two, pieces from the sheets are gathered instead of drawn, and EndPieceBatch
+// draws them all with one texture bind and blend set-up per sheet and pass. Only for pieces
+// that overlap nothing drawn after them in the batch (the squares of a board), under the same
+// projection throughout; the ninth character's geometry is still drawn at once.
+void BeginPieceBatch();
+void EndPieceBatch();
+// Batches and one-pass pictures are on unless a test turns them off, to check that drawing
+// piece by piece, mask then picture, gives the very same pixels.
+void UseFastPieceDrawing(bool on);
 // Always the character, whatever the piece style (menus, dialogs, the bouncing pieces).
 void DrawPiecePicture(int32_t value, int32_t pose);
 void DrawNinthPiece(bool dimmed);

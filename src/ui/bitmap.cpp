@@ -22,9 +22,12 @@
 namespace tessaran {
 
 bool IsFixedTextureName(uint32_t name) {
-    if (name == TexturePieceSheet || name == MaskName(TexturePieceSheet)) return true;
+    const auto fixed = [name](uint32_t n) {
+        return name == n || name == MaskName(n) || name == n + kOnePassNameOffset;
+    };
+    if (fixed(TexturePieceSheet)) return true;
     for (const BuiltInPicture& p : kBuiltInPictures)
-        if (name == p.number || name == MaskName(p.number)) return true;
+        if (fixed(p.number)) return true;
     return false;
 }
 

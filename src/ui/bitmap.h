@@ -16,6 +16,9 @@ namespace tessaran {
 
 inline constexpr uint32_t kMaskNameOffset = 1000;
 inline constexpr uint32_t MaskName(uint32_t picture) { return picture + kMaskNameOffset; }
+// A masked picture is also kept as one texture for a single blended pass: its colours, and an
+// alpha that is the mask's opposite (0 where the mask keeps the frame). Named number + 2000.
+inline constexpr uint32_t kOnePassNameOffset = 2000;
 
 enum TextureNumber : uint16_t {
     TextureMarbleBar = 2,       // 32 x 256 vertical blue bar

@@ -3,7 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -23,6 +25,49 @@ void SetNearestRepeat() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 }
 
+std::vector<uint32_t> OnePassPictures;
+
+// The picture's colours with the opposite of the mask as alpha; false when the sizes differ.
+bool UploadOnePass(uint32_t number, const BitmapImage& p, const std::vector<uint8_t>& mask) {
+    std::erase(OnePassPictures, number);
+    if (p.Empty() || mask.size() != p.pixels.size()) return false;
+    std::vector<uint8_t> rgba(static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4);
+    uint8_t* out = rgba.data();
+    for (int32_t y = 0; y < p.height; ++y) {
+        for (int32_t x = 0; x < p.width; ++x, out += 4) {
+            const uint8_t* bgr = p.Pixel(x, y);
+            out[0] = bgr[2];
+            out[1] = bgr[1];
+            out[2] = bgr[0];
+            out[3] = static_cast<uint8_t>(255 - mask[static_cast<std::size_t>(bgr - p.pixels.data())]);
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    BindTexture(number + kOnePassNameOffset);
+    SetNearestRepeat();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, p.width, p.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    OnePassPictures.push_back(number);
+    return true;
+}
+
+const BitmapImage* SlotPicture(uint32_t number) {
+    for (int i = 0; i < TextureSlotCount; ++i)
+        if (TextureSlots[i].number == number) return &TextureSlots[i].image.picture;
+    return nullptr;
+}
+
+// The dimmed sheets are drawn through the mask of their bright sheets.
+void UploadDimOnePass(uint32_t dim, const std::vector<uint8_t>& brightMask) {
+    const BitmapImage* picture = SlotPicture(dim);
+    if (picture) UploadOnePass(dim, *picture, brightMask);
+}
+
+const std::vector<uint8_t>* SlotMask(uint32_t number) {
+    for (int i = 0; i < TextureSlotCount; ++i)
+        if (TextureSlots[i].number == number) return &TextureSlots[i].image.mask;
+    return nullptr;
+}
+
 // Rows are padded to 4 bytes in both images, which is what alignment 4 expects.
 void Upload(uint32_t number, const TextureImage& image) {
     const BitmapImage& p = image.picture;
@@ -35,15 +80,23 @@ void Upload(uint32_t number, const TextureImage& image) {
     BindTexture(MaskName(number));
     SetNearestRepeat();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, p.width, p.height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.mask.data());
+    UploadOnePass(number, p, image.mask);
 }
 
 }  // namespace
 
 void BindTexture(uint32_t name) { glBindTexture(GL_TEXTURE_2D, name); }
 
+uint32_t OnePassName(uint32_t picture) {
+    return std::find(OnePassPictures.begin(), OnePassPictures.end(), picture) != OnePassPictures.end()
+               ? picture + kOnePassNameOffset
+               : 0;
+}
+
 void LoadBuiltInTextures() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     for (const BuiltInPicture& picture : kBuiltInPictures) LoadBitmapTexture(picture.number, picture.masked);
+    if (const std::vector<uint8_t>* mask = SlotMask(TextureDigits)) UploadDimOnePass(TextureDimDigits, *mask);
 }
 
 void LoadBitmapTexture(uint16_t number, bool mask) {
@@ -67,6 +120,7 @@ void LoadPieceSheet() {
     if (PieceSheetOrigin == PieceSheetSource::None)
         ShowMessageBox("ERROR!", "Can't load picture 138: " + reason + ".");
     Upload(TexturePieceSheet, PieceSheet);
+    UploadDimOnePass(TextureDimSheet, PieceSheet.mask);
 }
 
 void ReleaseTextureBitmaps() {

@@ -28,6 +28,10 @@ void LoadBitmapTexture(uint16_t number, bool mask);
 // Textures 138 and 1138 from the sheet the preferences choose (see ReadPieceSheet).
 void LoadPieceSheet();
 void BindTexture(uint32_t name);
+// The one-pass texture of `picture` (see kOnePassNameOffset), or 0 where there is none. Drawn
+// with glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA) it gives exactly what the mask pass and the
+// adding pass give: the mask is 0 or 1, so the frame is kept whole or cleared either way.
+uint32_t OnePassName(uint32_t picture);
 // Frees the kept bitmaps of the slots and of the piece sheet; the textures stay.
 void ReleaseTextureBitmaps();
 
