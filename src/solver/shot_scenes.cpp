@@ -16,6 +16,7 @@
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
 #include "solver/solver_screen.h"
+#include "solver/solver_why.h"
 
 namespace tessaran::shot {
 namespace {
@@ -51,7 +52,10 @@ bool ReachSubset() {
     for (int k = 0; k < kCellCount; ++k) {
         Hint hint;
         if (!GetHint(hint)) return false;
-        if (hint.technique == HintSubset) return true;
+        if (hint.technique == HintSubset) {
+            NoteSolverHint(hint);
+            return true;
+        }
         ApplyHint();
     }
     return false;

@@ -54,12 +54,16 @@ void ToggleSolverPossibles() {
 
 void ShowSolverHint() {
     if (!SolverState.showPossibles) ShowPossibles();
-    if (!GetHint()) ExplainNoHint();
+    Hint hint;
+    if (!GetHint(hint)) ExplainNoHint();
+    NoteSolverHint(hint);
 }
 
 void ApplySolverHint() {
     if (!SolverState.showPossibles) ShowPossibles();
-    if (!ApplyHint()) ExplainNoHint();
+    Hint hint;
+    if (!ApplyHint(hint)) ExplainNoHint();
+    NoteSolverHint(hint);
     // The status line waits for the next entry, except when the hint placed the last value:
     // a full grid must not go on offering "Play this Game" as a good puzzle.
     if (EverySquareKnown()) UpdatePuzzleStatus();

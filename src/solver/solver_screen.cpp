@@ -130,6 +130,25 @@ void WhyFrame(float x, float y, float outer, float width) {
     FillRect(x + outer - width, y - outer, x + outer, y + outer, kOverlayDepth);
 }
 
+// Around the hint's own frames: the unit its sentence names tinted, a subset's squares framed.
+void DrawHintShape() {
+    SetBoardProjection();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const int unit = SolverHintPattern.unit;
+    glColor4f(1.0f, 0.9f, 0.2f, 0.25f);
+    for (int s = 0; s < kCellCount && unit >= 0; ++s) {
+        const int c = s % 9, r = s / 9;
+        if (unit < 9 ? r == unit : unit < 18 ? c == unit - 9 : SectionOf(c, r) == unit - 18)
+            FillRect(static_cast<float>(c) - 0.5f, static_cast<float>(r) - 0.5f, static_cast<float>(c) + 0.5f,
+                     static_cast<float>(r) + 0.5f, kOverlayDepth - 1.0f);
+    }
+    glColor4f(0.3f, 0.9f, 1.0f, 0.95f);
+    for (int s : SolverHintPattern.set) WhyFrame(static_cast<float>(s % 9), static_cast<float>(s / 9), 0.48f, 0.07f);
+    glDisable(GL_BLEND);
+}
+
 // Two solutions: the shown one's values in the open squares, the squares where they differ
 // framed; no solution: the square or unit that runs out, in red.
 void DrawWhy() {
@@ -215,6 +234,7 @@ void SolverFrame() {
     float bottom = ColumnText(kHintY, SolverState.hintText);
     const bool hintShown = SolverState.markedCount != kNoHintShown;
     if (hintShown) {
+        DrawHintShape();
         DrawMarkedSquares();
         if (SolverState.hintValue > 0) bottom = DrawHintPiece(bottom);
     }

@@ -2,6 +2,7 @@
 // search.
 #include "solver/solver_why.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -11,6 +12,7 @@
 namespace tessaran {
 
 SolverWhyState SolverWhy;
+SolverHintShape SolverHintPattern;
 
 namespace {
 
@@ -31,7 +33,58 @@ void ReadRunsOut(const std::string& where) {
     }
 }
 
+int LogicUnit(int unitType, int column, int row) {
+    if (unitType == UnitRow) return row;
+    if (unitType == UnitColumn) return 9 + column;
+    if (unitType == UnitSection) return 18 + SectionOf(column, row);
+    return -1;
+}
+
+bool InLogicUnit(int unit, int column, int row) {
+    return unit < 9 ? row == unit : unit < 18 ? column == unit - 9 : SectionOf(column, row) == unit - 18;
+}
+
+unsigned Possibles(const Cell& cell) {
+    unsigned mask = 0;
+    for (int v = 1; v <= 9; ++v)
+        if (cell.possible[v]) mask |= 1u << v;
+    return mask;
+}
+
+// n squares of `pool` whose possibles together hold exactly n values.
+bool FindSet(const std::vector<int>& pool, std::size_t from, int n, unsigned seen, std::vector<int>& set) {
+    if (static_cast<int>(set.size()) == n) return std::popcount(seen) == n;
+    for (std::size_t i = from; i < pool.size(); ++i) {
+        const int s = pool[i];
+        set.push_back(s);
+        if (FindSet(pool, i + 1, n, seen | Possibles(PlayBoard[static_cast<std::size_t>(CellIndex(s % 9, s / 9))]), set))
+            return true;
+        set.pop_back();
+    }
+    return false;
+}
+
 }  // namespace
+
+void NoteSolverHint(const Hint& hint) {
+    SolverHintPattern = SolverHintShape{};
+    if (hint.markedCount <= 0 || hint.technique == HintSingleValue) return;
+    const int unit = LogicUnit(hint.unit, hint.markedColumns[0], hint.markedRows[0]);
+    SolverHintPattern.unit = unit;
+    if (hint.technique != HintSubset || unit < 0) return;
+    std::vector<int> pool;
+    for (int s = 0; s < kCellCount; ++s) {
+        const int c = s % 9, r = s / 9;
+        const Cell& cell = PlayBoard[static_cast<std::size_t>(CellIndex(c, r))];
+        if (cell.known || !InLogicUnit(unit, c, r)) continue;
+        bool marked = false;
+        for (int k = 0; k < hint.markedCount; ++k) marked |= hint.markedColumns[k] == c && hint.markedRows[k] == r;
+        const int count = std::popcount(Possibles(cell));
+        if (!marked && count >= 2 && count <= hint.setSize) pool.push_back(s);
+    }
+    std::vector<int> set;
+    if (FindSet(pool, 0, hint.setSize, 0, set)) SolverHintPattern.set = set;
+}
 
 std::string WhyNoHint() {
     const ValueGrid grid = CurrentGrid();

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include <vector>
+
 #include "solver/complete.h"
+#include "solver/hints.h"
 
 namespace tessaran {
 
@@ -19,6 +22,16 @@ struct SolverWhyState {
     int runsOutUnit = -1;             // unit 0..26 (rows, columns, sections) left without a place, or -1
 };
 extern SolverWhyState SolverWhy;
+
+// What the solver's hint sentence is about, drawn around it: the unit it names and, for a
+// subset, the squares of the set (grid indices). Empty for a single value.
+struct SolverHintShape {
+    int unit = -1;  // 0..26: rows, columns, sections
+    std::vector<int> set;
+};
+extern SolverHintShape SolverHintPattern;
+// After "Get a Hint" or "Apply Hint": the unit and set of the hint just shown.
+void NoteSolverHint(const Hint& hint);
 
 // Why the solver's hints find nothing on a grid that is not full: it has gone wrong (where), or
 // a harder technique is the next step (which), or the next step is a trial.
