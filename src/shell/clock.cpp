@@ -72,8 +72,11 @@ int32_t MillisecondsToNextFrame(int32_t msToNextSecond) {
     } else if (!StillScreen()) {
         wait = kIdleFramePeriodMs - since;
     } else {
-        if (CalendarSeconds() != PacedSecond) return 0;
-        wait = msToNextSecond;
+        // The game's clock turns every second; elsewhere only the drift moves, every other second.
+        const int64_t every = ScreenState == ScreenGame ? 1 : 2;
+        const int64_t passed = CalendarSeconds() - PacedSecond;
+        if (passed >= every || passed < 0) return 0;
+        wait = msToNextSecond + static_cast<int32_t>(every - 1 - passed) * 1000;
     }
     return std::max(wait, 0);
 }

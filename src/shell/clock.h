@@ -24,7 +24,8 @@ void RequestFrame();
 // How long the frame loop may wait for input before the next frame is due; 0 = draw now.
 // A picture is redrawn only when it changes: at full rate for input, quick motions and the
 // seconds after input; every kIdleFramePeriodMs for screens with a slow ambient animation;
-// and once a calendar second (the clock and the backdrop's drift) for still screens.
+// and for still screens once a calendar second on the game screen (its clock), every other
+// second elsewhere (the backdrop's drift).
 // `msToNextSecond` is how long until the calendar second changes.
 int32_t MillisecondsToNextFrame(int32_t msToNextSecond);
 

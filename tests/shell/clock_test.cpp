@@ -54,13 +54,16 @@ TEST_F(ClockTest, FramesAreDueForInputMotionAndTheClockNotOtherwise) {
     EXPECT_EQ(WaitAt(10024), 0);
     Frame(10030, false);
 
-    // At rest a still screen waits for the calendar second; when it turns, one frame.
+    // At rest a still screen waits for the calendar second to turn twice (only the backdrop
+    // drifts); the game screen, whose clock shows seconds, for it to turn once.
     Frame(12100, false);
-    EXPECT_EQ(WaitAt(12150), 400);
+    EXPECT_EQ(WaitAt(12150), 1400);
+    ++FakeSeconds;
+    EXPECT_EQ(WaitAt(12160), 400);
     ++FakeSeconds;
     EXPECT_EQ(WaitAt(12500), 0);
     Frame(12510, false);
-    EXPECT_EQ(WaitAt(12520), 400);
+    EXPECT_EQ(WaitAt(12520), 1400);
 
     ScreenState = ScreenGame;  // a screen changed outside a frame is drawn at once
     EXPECT_EQ(WaitAt(12530), 0);
