@@ -12,6 +12,7 @@
 #include "game/marks.h"
 #include "game/random.h"
 #include "game/rules.h"
+#include "game/undo.h"
 #include "profile/mark_settings.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
@@ -347,7 +348,11 @@ void DrawCursorSquare() {
         DrawEnlargedSquare(cell);
         for (int i = 0; i < Marks().symbols; ++i) {
             const BoardRect s = MarkSlotRect(column, row, i);
-            if (HitRegionClicked(s.x0, s.y0, s.x1, s.y1)) ActOnSymbol(column, row, i);
+            if (HitRegionClicked(s.x0, s.y0, s.x1, s.y1)) {
+                BeginUndoStep();
+                ActOnSymbol(column, row, i);
+                EndUndoStep();
+            }
         }
         return;
     }
@@ -364,7 +369,11 @@ void DrawCursorSquare() {
     }
     if (!cell.known) {
         const BoardRect s = SquareRect(column, row);
-        if (HitRegionClicked(s.x0, s.y0, s.x1, s.y1)) OpenCell(cell);
+        if (HitRegionClicked(s.x0, s.y0, s.x1, s.y1)) {
+            BeginUndoStep();
+            OpenCell(cell);
+            EndUndoStep();
+        }
     }
 }
 

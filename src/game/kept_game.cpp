@@ -20,8 +20,11 @@
 #include "platform/platform.h"
 #include "profile/menus.h"
 #include "profile/prefs.h"
+#include "profile/scores.h"
 #include "profile/stats.h"
 #include "shell/clock.h"
+#include "shell/dialog_state.h"
+#include "shell/input_state.h"
 #include "shell/screens.h"
 
 namespace tessaran {
@@ -547,6 +550,8 @@ void RemoveKeptGameFile() {
 
 bool KeptGameWaiting() { return KeptWaiting && !GameInPlay; }
 
+void NoteKeptGameWaiting(bool waiting) { KeptWaiting = waiting; }
+
 void RefreshKeptGameWaiting() { KeptWaiting = KeepGamesOnDisk && FileExists(KeptGamePath()); }
 
 void BeginKeptGame() {
@@ -582,6 +587,42 @@ bool ResumeKeptGame(std::string& problem) {
     // Kept again at once, so a kill before the next move still finds it.
     SaveGameInPlay();
     return true;
+}
+
+bool AbandonKeptGame(std::string& problem) {
+    const int32_t level = Prefs.difficulty, player = Prefs.currentPlayer;
+    const bool oneMore = OneMoreGame;
+    if (!ResumeKeptGame(problem)) return false;
+    EndGameInPlay();
+    OneMoreGame = false;  // the abandoned game is not the promised last one
+    ScreenState = ScreenMain;
+    RecordScore();  // TimeUsed holds its clock
+    OneMoreGame = oneMore;
+    Prefs.difficulty = level;
+    if (Prefs.currentPlayer != player) {
+        Prefs.currentPlayer = player;
+        SetPlayerChecks(player);
+    }
+    return true;
+}
+
+void CheckKeptGameAtStart() {
+    KeptWaiting = false;
+    if (!KeepGamesOnDisk) return;
+    KeptGame game;
+    std::string problem;
+    if (LoadKeptGameFile(game, problem)) {
+        KeptWaiting = true;
+    } else if (!problem.empty()) {
+        RemoveKeptGameFile();
+        ShowKeptGameRefused(problem);
+    }
+}
+
+void ShowKeptGameRefused(const std::string& problem) {
+    ShowMessageScreen("Your unfinished game could not be resumed, and has been removed.",
+                      ("Its file is damaged: " + problem + ".").c_str(), ScreenMain);
+    DialogKey = 0;
 }
 
 }  // namespace tessaran

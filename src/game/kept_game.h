@@ -68,6 +68,7 @@ void RemoveKeptGameFile();
 // A kept game waits to be resumed (the file exists); checked at start-up and kept up to date.
 bool KeptGameWaiting();
 void RefreshKeptGameWaiting();
+void NoteKeptGameWaiting(bool waiting);  // for pictures of the main screen
 
 // A game just started and was counted: the record is saved first, so a kill at any moment
 // leaves either no kept game or one whose start is counted once. Then the game is kept.
@@ -79,5 +80,13 @@ void EndGameInPlay();
 // Loads the kept game and puts it in play (not counted again); false with the problem when the
 // file is refused, in which case it is removed.
 bool ResumeKeptGame(std::string& problem);
+// "Yes" to abandoning the kept game: it ends as a game ended early does (its score recorded
+// under its own player and level), and the level and player chosen now stay. False with the
+// problem when the file is refused (and removed).
+bool AbandonKeptGame(std::string& problem);
+// At start-up: a kept file that does not pass is removed, and the message screen says so.
+void CheckKeptGameAtStart();
+// The message screen for a refused file, over the main screen.
+void ShowKeptGameRefused(const std::string& problem);
 
 }  // namespace tessaran

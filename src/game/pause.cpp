@@ -1,21 +1,37 @@
 // Pausing and the confirmation question's answers.
 #include "game/pause.h"
 
+#include <string>
+
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "profile/scores.h"
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/screens.h"
 #include "solver/picker.h"
+#include "solver/solver_screen.h"
 
 namespace tessaran {
 
 namespace {
 
-// A game in play lies under the question: asked from the game, or from a pause menu over it.
-// Only such a game has a score to record; the solver's grid is not a game.
-bool GameUnderQuestion() {
-    return ReturnState == ScreenGame || (ReturnState == ScreenPause && PausedFromState == ScreenGame);
+// After "Yes" to abandoning the kept game, the new game the player asked for goes ahead.
+void AbandonAndStart() {
+    const int32_t from = ReturnState;
+    std::string problem;
+    if (!AbandonKeptGame(problem)) {
+        ShowKeptGameRefused(problem);
+        return;
+    }
+    // A high-score name or a message comes first; the player starts again from there.
+    if (ScreenState != ScreenMain || PendingPersonalBest) return;
+    if (from == ScreenSolver) {
+        GoToScreen(ScreenSolver);
+        PlaySolverGame();
+    } else {
+        StartFromMainScreen();
+    }
 }
 
 void AnswerYes() {
@@ -23,6 +39,7 @@ void AnswerYes() {
     case ConfirmEndGame:
     case ConfirmQuit: {
         const bool recorded = GameUnderQuestion();
+        if (recorded) EndGameInPlay();
         GoToScreen(ConfirmKind == ConfirmEndGame ? ScreenMain : ScreenQuit);
         if (recorded) RecordScore();  // may open the name entry over the new state
         break;
@@ -39,11 +56,13 @@ void AnswerYes() {
         ResetGamesUsed();
         CloseDialog();
         break;
+    case ConfirmAbandonGame: AbandonAndStart(); break;
     default: CloseDialog(); break;
     }
 }
 
 void AnswerNo() {
+    if (ConfirmKind == ConfirmAbandonGame) OneMoreGame = false;  // J asked for a game that is not coming
     if (ReturnState == ScreenGame) ResumePlayClock();
     if (ConfirmKind == ConfirmClearScores)
         GoToScreen(ScreenMain);
@@ -52,6 +71,16 @@ void AnswerNo() {
 }
 
 }  // namespace
+
+// Only a game in play has a score to record; the solver's grid is not a game.
+bool GameUnderQuestion() {
+    return ReturnState == ScreenGame || (ReturnState == ScreenPause && PausedFromState == ScreenGame);
+}
+
+void FinishGameLater() {
+    SaveGameInPlay();
+    GoToScreen(ScreenQuit);
+}
 
 void PauseGame() {
     OpenPauseScreen();

@@ -18,5 +18,10 @@ void OpenConfirmation(int32_t kind, int32_t returnTo);
 // The answer to the open question. Every answer leaves the question, so it is never answered
 // twice; ending a game in play records its score, which may open the name entry.
 void AnswerConfirmation(bool yes);
+// A game in play lies under the question: asked from the game, or from a pause menu over it.
+bool GameUnderQuestion();
+// "Finish Later" to the quit question: the game is kept as it stands and the program ends
+// without recording a score.
+void FinishGameLater();
 
 }  // namespace tessaran

@@ -41,7 +41,7 @@ constexpr float kPanelCentre = 150.0f, kPanelTop = 110.0f, kPanelBottom = 170.0f
 constexpr float kPanelDepth = 2.0f;
 constexpr float kQuestionY = 40.0f;
 constexpr float kQuestionRoom = 2.0f * (37.5f - 3.0f);
-constexpr float kAnswerY = 48.0f, kYesX = 31.0f, kNoX = 42.0f;
+constexpr float kAnswerY = 48.0f, kYesX = 31.0f, kNoX = 42.0f, kFinishLaterX = 50.0f;
 
 constexpr const char* kMenuLabels[] = {"Resume Game (Esc)", "End This Game (E)", "Quit and Exit (Q)",
                                        "Game Preferences", "Move to Solver"};
@@ -163,10 +163,14 @@ void DrawConfirmDialog() {
 
     const bool yes = AnswerButton(kYesX, "Yes");
     const bool no = AnswerButton(kNoX, "No");
+    const bool later = ConfirmKind == ConfirmQuit && GameUnderQuestion() &&
+                       (AnswerButton(kFinishLaterX, "Finish Later") || DialogKey == 'F');
     if (yes || DialogKey == 'Y')
         AnswerConfirmation(true);
     else if (no || DialogKey == 'N')
         AnswerConfirmation(false);
+    else if (later)
+        FinishGameLater();
 
     // A key or click that was not an answer is dropped, not kept for the next screen.
     DialogKey = 0;

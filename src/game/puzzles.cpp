@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "game/game_hint.h"
+#include "game/kept_game.h"
 #include "game/random.h"
 #include "game/rules.h"
 #include "platform/platform.h"
@@ -97,6 +98,7 @@ void StartNewGame() {
     if (level == LevelChild) {
         GenerateChildPuzzle();  // every Child square starts closed, whatever the options say
         GoToScreen(ScreenGame);
+        BeginKeptGame();
         return;
     }
 
@@ -112,6 +114,7 @@ void StartNewGame() {
         }
     }
     GoToScreen(ScreenGame);
+    BeginKeptGame();
 }
 
 int GenerateChildPuzzle() {

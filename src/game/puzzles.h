@@ -41,7 +41,8 @@ bool IsWellFormed(const PuzzleRecord& record);
 bool LoadLevel(int libraryNumber, int index);
 
 // The game of ScreenState 17: resets the game state, counts the game, draws the game number,
-// seeds the generator with it and sets up the puzzle; leaves ScreenState at 0.
+// seeds the generator with it and sets up the puzzle; leaves ScreenState at 0 and the game kept
+// (BeginKeptGame).
 void StartNewGame();
 
 // Fills the 4 x 4 corner of PlayBoard from the generator as it stands. Returns the number of

@@ -10,6 +10,7 @@
 
 #include "board/pieces.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "profile/prefs.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
@@ -191,6 +192,11 @@ void DrawMainScreen() {
     }
     SetTextSize(5);
     if (DoButton(95.0f - TextWidthPercent("About Tessaran"), 53.0f, 5, "About Tessaran")) GoToScreen(ScreenAbout);
+    // Above "New Puzzle" lies the version strip; the column's first free row is below.
+    SetTextSize(5);
+    if (KeptGameWaiting() &&
+        DoButton(87.5f - TextWidthPercent("Resume Puzzle") * 0.5f, 60.0f, 5, "Resume Puzzle"))
+        ResumeFromMainScreen();
 
     DrawScorePanel();
 

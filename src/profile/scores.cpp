@@ -47,6 +47,7 @@ const char* ConfirmQuestion(int32_t kind) {
     case ConfirmQuit: return "Really end this game and exit Tessaran?";
     case ConfirmClearScores: return "Really clear scores for this difficulty level?";
     case ConfirmResetPlayer: return "Really reset all statistics for this player?";
+    case ConfirmAbandonGame: return "Abandon your unfinished game?";
     case ConfirmResetGamesUsed: return "Really reset the games used at this level?";
     default: return "";
     }

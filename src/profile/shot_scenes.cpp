@@ -4,6 +4,7 @@
 
 #include "game/game_screen.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "game/puzzles.h"
 #include "game/rules.h"
 #include "platform/platform.h"
@@ -15,6 +16,7 @@
 #include "profile/stats.h"
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
+#include "shell/input.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "shot/scene.h"
@@ -82,6 +84,18 @@ void PlayerMenuOpen() {
     PlayerPage();
     PlayerMenu.open = 1;
     PlayerMenu.animation = 0.0f;
+}
+
+// A game kept from an earlier run waits: "Resume Puzzle" beside "New Puzzle".
+void MainKeptGame() {
+    MainScreen();
+    NoteKeptGameWaiting(true);
+}
+
+// "New Puzzle" while a game is kept.
+void AbandonQuestion() {
+    MainKeptGame();
+    StartFromMainScreen();
 }
 
 void DifficultyMenuOpen() {
@@ -187,6 +201,9 @@ TESSARAN_SHOT_SCENE(main_long_name, "main-long-name", "the main screen with a 29
 TESSARAN_SHOT_SCENE(main_player, "main-player", "a profile's statistics page and its badge", PlayerPage, FrontFrame);
 TESSARAN_SHOT_SCENE(player_menu, "player-menu", "the open Player menu over a profile's page", PlayerMenuOpen,
                     FrontFrame);
+TESSARAN_SHOT_SCENE(main_kept, "main-kept", "the main screen with a kept game to resume", MainKeptGame, FrontFrame);
+TESSARAN_SHOT_SCENE(abandon_question, "abandon-question", "\"Abandon your unfinished game?\" over the main screen",
+                    AbandonQuestion, FrontFrame);
 TESSARAN_SHOT_SCENE(main_difficulty, "main-difficulty", "the open Difficulty menu", DifficultyMenuOpen, FrontFrame);
 TESSARAN_SHOT_SCENE(summary, "summary", "the end-of-game summary of a Medium game, fully counted", Summary,
                     SummaryFrame);

@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "game/game_hint.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
 #include "shell/screens.h"
@@ -40,6 +41,7 @@ void CountGameWon() {
     const int32_t level = Prefs.difficulty;
     const int32_t player = Prefs.currentPlayer;
     PlaySound(SoundGameWon);
+    EndGameInPlay();
     GoToScreen(ScreenGameOver);
     // Child games have no number in the picker; a game number outside the library (a stored
     // fixed number, say) has no flag to set; a game typed into the solver is no library puzzle,

@@ -10,13 +10,14 @@ extern char MessageLine1[kMessageLineSize];  // the message screen's two lines
 extern char MessageLine2[kMessageLineSize];
 
 // The confirmation question: 0 end the game, 1 end and quit, 2 clear scores, 7 reset the player,
-// 8 reset the games used at a level.
+// 8 reset the games used at a level, 9 abandon the kept game for a new one.
 enum ConfirmQuestion : int32_t {
     ConfirmEndGame = 0,
     ConfirmQuit = 1,
     ConfirmClearScores = 2,
     ConfirmResetPlayer = 7,
-    ConfirmResetGamesUsed = 8
+    ConfirmResetGamesUsed = 8,
+    ConfirmAbandonGame = 9,
 };
 extern int32_t ConfirmKind;
 

@@ -9,8 +9,10 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game_screen.h"
+#include "game/kept_game.h"
 #include "game/pause_menu.h"
 #include "game/puzzles.h"
+#include "platform/platform.h"
 #include "profile/main_screen.h"
 #include "profile/prefs.h"
 #include "profile/prefs_dialog.h"
@@ -38,6 +40,7 @@ void StartupFrame() {
     ApplyVolumes();
     if (Prefs.announcePlayer && Prefs.currentPlayer > 0) PendingPlayerNote = true;
     GoToScreen(ScreenMain);
+    CheckKeptGameAtStart();
 }
 
 [[noreturn]] void QuitFrame() {
@@ -74,6 +77,8 @@ void RunScreen() {
 }
 
 void RunFrame() {
+    // A polite end (SIGTERM and the like) leaves through exit, which keeps a game in play.
+    if (TerminationRequested()) std::exit(0);
     ServiceHoverSound();
     RestAudioWhenQuiet();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -11,9 +11,11 @@
 #include "game/game_screen.h"
 #include "game/game_hint.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "game/marks.h"
 #include "game/pause.h"
 #include "game/rules.h"
+#include "game/undo.h"
 #include "platform/native_window.h"
 #include "profile/prefs.h"
 #include "profile/scores.h"
@@ -32,6 +34,7 @@ void MainScreenKey(unsigned char key) {
     case 'D': Prefs.difficulty = (Prefs.difficulty + 1) % 5; break;
     case 'J': OneMoreGame = true; StartFromMainScreen(); break;
     case 'N': StartFromMainScreen(); break;
+    case 'R': ResumeFromMainScreen(); break;
     case 'Q':
         Prefs.Save();
         std::exit(0);
@@ -40,6 +43,7 @@ void MainScreenKey(unsigned char key) {
 }
 
 constexpr unsigned char kEnter = 13, kEscape = 27;
+constexpr unsigned char kRedoKey = 25, kUndoKey = 26;  // Ctrl+Y, Ctrl+Z
 // Shift + 1..9 on a US keyboard, for keys that come without a key press to read.
 constexpr char kShiftedDigits[] = "!@#$%^&*(";
 
@@ -63,8 +67,10 @@ void SymbolKey(int slot) {
     if (CursorCellInUse()) {
         Cell& cell = CursorCell();
         if (!cell.known || ScreenState == ScreenSolver) {
+            BeginUndoStep();
             ActOnSymbol(CursorColumn, CursorRow, slot);
             cell.activated = 1;
+            EndUndoStep();
         }
     }
     AssignMode = false;
@@ -108,7 +114,9 @@ void PlayKey(unsigned char key, unsigned char upper, const PressedKey& press) {
         if (CursorCellInUse()) {
             Cell& cell = CursorCell();
             if (!cell.activated && !cell.known) {
+                BeginUndoStep();
                 cell.activated = 1;
+                EndUndoStep();
                 PlaySound(SoundPop);
             }
         }
@@ -116,7 +124,18 @@ void PlayKey(unsigned char key, unsigned char upper, const PressedKey& press) {
     case kEscape:
     case 'P': PauseGame(); break;
     case 'F':
-        if (ScreenState == ScreenGame) FillMarks();
+        if (ScreenState == ScreenGame) {
+            BeginUndoStep();
+            FillMarks();
+            EndUndoStep();
+        }
+        break;
+    case kUndoKey:
+    case kRedoKey:
+        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. Only the notes of a game in play.
+        if (ScreenState != ScreenGame) break;
+        if ((key == kUndoKey && !(glutGetModifiers() & GLUT_ACTIVE_SHIFT)) ? UndoNotes() : RedoNotes())
+            PlaySound(SoundPop);
         break;
     case 'H':
         if (ScreenState == ScreenGame) PressHint();

@@ -42,7 +42,10 @@ void CloseDialog();
 // The pause menu over the current screen, and back to that screen.
 void OpenPauseScreen();
 void ClosePauseScreen();
-// Starts a new puzzle as "New Puzzle" does: the picker, the quick help, or the game.
+// Starts a new puzzle as "New Puzzle" does: the picker, the quick help, or the game; while a
+// game is kept, first the question whether to abandon it.
 void StartFromMainScreen();
+// "Resume Puzzle" or R: the kept game goes on, or the message why it cannot.
+void ResumeFromMainScreen();
 
 }  // namespace tessaran

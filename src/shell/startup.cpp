@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/kept_game.h"
 #include "platform/platform.h"
 #include "profile/prefs.h"
 
@@ -61,6 +62,7 @@ void ArmEndOfProcessHandler() {
 void RunEndOfProcessHandler() {
     if (!HandlerArmed) return;
     HandlerArmed = false;
+    SaveGameInPlay();  // a game still in play is kept: the window closed, a signal, "Finish Later"
     Prefs.Save();
     if (StartupError >= 1 && StartupError <= 3)
         ShowMessageBox("Tessaran Error", StartupErrorText(StartupError, StartupErrorArgument));

@@ -1,7 +1,10 @@
 // The screen selector, its transitions and the recorded input.
 #include <cstdio>
+#include <string>
 
 #include "game/game_state.h"
+#include "game/kept_game.h"
+#include "game/pause.h"
 #include "profile/prefs.h"
 #include "profile/scores.h"
 #include "shell/dialog_state.h"
@@ -58,12 +61,26 @@ void OpenPauseScreen() {
 void ClosePauseScreen() { GoToScreen(PausedFromState); }
 
 void StartFromMainScreen() {
+    // A kept game is never dropped unasked.
+    if (KeptGameWaiting()) {
+        OpenConfirmation(ConfirmAbandonGame, ScreenMain);
+        return;
+    }
     if (!Prefs.pickRandomly && Prefs.difficulty != LevelChild)
         GoToScreen(ScreenPicker);
     else if (Prefs.showHelpAtStart)
         GoToScreen(ScreenQuickHelp);
     else
         GoToScreen(ScreenNewGame);
+}
+
+void ResumeFromMainScreen() {
+    if (!KeptGameWaiting()) return;
+    std::string problem;
+    if (ResumeKeptGame(problem))
+        GoToScreen(ScreenGame);
+    else
+        ShowKeptGameRefused(problem);
 }
 
 void ShowMessageScreen(const char* line1, const char* line2, int32_t returnTo) {

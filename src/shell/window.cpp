@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "game/board.h"
+#include "game/kept_game.h"
 #include "game/random.h"
 #include "platform/native_window.h"
 #include "platform/platform.h"
@@ -102,6 +103,8 @@ int RunTessaran(int argc, char** argv) {
     ArmEndOfProcessHandler();
     SetWorkingDirectory();
     Prefs.Load();
+    KeepGamesOnDisk = true;
+    WatchTerminationSignals();
     PaceFrame();
     if (!InitGlut(&argc, argv)) {
         ShowMessageBox("Tessaran Error", "Tessaran needs an X display to open its window.");

@@ -5,6 +5,7 @@
 #include "game/board.h"
 #include "game/game_hint.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "game/rules.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
@@ -96,6 +97,7 @@ bool PlaySolverGame() {
     StartPlayClock();
     CountGameStarted();
     GoToScreen(ScreenGame);
+    BeginKeptGame();
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "audio/sound.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
 #include "shell/screens.h"
 #include "solver/grid.h"
 #include "solver/solver.h"
@@ -35,6 +36,7 @@ void OpenSolver() {
 }
 
 void MoveGameToSolver() {
+    EndGameInPlay();  // abandoned unscored
     if (CrystalBallActive) {
         // Trial squares are known but hold the real answer; leave the mode as a cancel would.
         CopyBoard(BackupBoard, PlayBoard);

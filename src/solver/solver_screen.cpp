@@ -11,8 +11,12 @@
 #include "board/board_render.h"
 #include "board/pieces.h"
 #include "game/game_state.h"
+#include "game/kept_game.h"
+#include "game/pause.h"
 #include "profile/prefs.h"
 #include "shell/clock.h"
+#include "shell/dialog_state.h"
+#include "shell/screens.h"
 #include "solver/help.h"
 #include "solver/solver.h"
 #include "solver/solver_why.h"
@@ -220,7 +224,14 @@ void SolverFrame() {
     // "Solve" shares the row of "Play this Game": both are there only for a good puzzle.
     bool left = false;
     if (SolverPlayOffered()) {
-        if (LeftButton(kRowY[3], kPlay)) left = PlaySolverGame();
+        if (LeftButton(kRowY[3], kPlay)) {
+            if (KeptGameWaiting()) {
+                OpenConfirmation(ConfirmAbandonGame, ScreenSolver);  // asks before the kept game goes
+                left = true;
+            } else {
+                left = PlaySolverGame();
+            }
+        }
         if (!left && RightButton(kRowY[3], kSolve)) SolveSolverGrid();
     } else if (WhyOffered()) {
         // A grid that is no good puzzle shows why in the row "Play this Game" would take.

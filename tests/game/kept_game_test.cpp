@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -168,6 +169,46 @@ TEST_F(KeptGameTest, ChildAndSolverGamesRoundTrip) {
     EXPECT_EQ(ShownGameNumber(read), 0);
     std::swap(solver.solution[0], solver.solution[1]);
     EXPECT_FALSE(ParseKeptGame(SerialiseKeptGame(solver), read, problem));
+}
+
+// The record counts a game when it starts and reaches the disk before the game does; a win or
+// an abandon ends the kept game, an abandoned one recorded once under its own player and level.
+TEST_F(KeptGameTest, StartsAreSavedFirstAndEndsRemoveTheGame) {
+    KeepGamesOnDisk = true;
+    Prefs.currentPlayer = 2;
+    Start(LevelHard, 11);
+    const auto record = ReadText(PrefPath);
+    ASSERT_EQ(record.size(), static_cast<std::size_t>(kPrefsSize));
+    PrefsRecord saved;
+    std::memcpy(&saved, record.data(), kPrefsSize);
+    EXPECT_EQ(saved.playerLevelGamesPlayed[1][LevelHard], 1);
+    EXPECT_TRUE(FileExists(KeptGamePath()));
+    const int cell = Hidden()[0];
+    Act(cell, Right(cell), true);
+    ScreenState = ScreenPause;
+    TimeUsed = 90;
+    SaveGameInPlay();
+
+    // Another run: a different level and player chosen, then "Yes" to abandoning.
+    GameInPlay = false;
+    RefreshKeptGameWaiting();
+    ASSERT_TRUE(KeptGameWaiting());
+    Prefs.difficulty = LevelEasy;
+    Prefs.currentPlayer = 0;
+    std::string problem;
+    ASSERT_TRUE(AbandonKeptGame(problem)) << problem;
+    EXPECT_EQ(Prefs.playerBestScore[1][LevelHard][0], 100);
+    EXPECT_EQ(Prefs.playerBestTime[1][LevelHard][0], 90);
+    EXPECT_EQ(Prefs.playerLevelGamesPlayed[1][LevelHard], 1) << "never counted twice";
+    EXPECT_EQ(std::make_tuple(Prefs.difficulty, Prefs.currentPlayer), std::make_tuple(int32_t{LevelEasy}, 0));
+    EXPECT_FALSE(FileExists(KeptGamePath()));
+    EXPECT_FALSE(KeptGameWaiting());
+
+    Start(LevelEasy, 12);
+    ScreenState = ScreenGame;
+    CountGameWon();
+    EXPECT_FALSE(GameInPlay);
+    EXPECT_FALSE(FileExists(KeptGamePath()));
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
