@@ -531,6 +531,7 @@ bool SaveKeptGameFile(const KeptGame& game, std::string* reason) {
 
 bool LoadKeptGameFile(KeptGame& game, std::string& problem) {
     problem.clear();
+    FinishPendingWrites();
     const std::string path = KeptGamePath();
     if (!FileExists(path)) return false;
     std::vector<uint8_t> bytes;
@@ -544,6 +545,7 @@ bool LoadKeptGameFile(KeptGame& game, std::string& problem) {
 }
 
 void RemoveKeptGameFile() {
+    FinishPendingWrites();  // a queued save must not bring the file back
     RemoveFile(KeptGamePath());
     KeptWaiting = false;
 }
@@ -565,7 +567,9 @@ void BeginKeptGame() {
 
 void SaveGameInPlay() {
     if (!KeepGamesOnDisk || !GameInPlay) return;
-    SaveKeptGameFile(CaptureGame());  // a failed save keeps the previous state; play goes on
+    // The disk's sync takes longer than a frame; the writer thread waits for it instead of play.
+    const std::string text = SerialiseKeptGame(CaptureGame());
+    WriteFileAtomicallyLater(KeptGamePath(), std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 void EndGameInPlay() {

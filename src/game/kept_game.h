@@ -74,6 +74,7 @@ void NoteKeptGameWaiting(bool waiting);  // for pictures of the main screen
 // leaves either no kept game or one whose start is counted once. Then the game is kept.
 void BeginKeptGame();
 // After every change of the game in play (and at the end of the process while one is in play).
+// The file is written by the writer thread (FinishPendingWrites waits for it).
 void SaveGameInPlay();
 // The game in play ended (won, ended early, abandoned): it is no longer kept.
 void EndGameInPlay();

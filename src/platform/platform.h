@@ -63,6 +63,11 @@ bool ReadFileStart(const std::string& path, std::vector<uint8_t>& out, std::size
 // a symbolic link, the file it leads to is replaced and the link stays.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          std::string* reason = nullptr);
+// The same, done by a writer thread so the caller never waits for the disk: for a file saved
+// after every move. Only the newest bytes queued for a path are written.
+void WriteFileAtomicallyLater(const std::string& path, std::vector<uint8_t> bytes);
+// Waits until every write queued by WriteFileAtomicallyLater has reached the disk.
+void FinishPendingWrites();
 // Removes a file; true when it is gone (a file that was never there counts).
 bool RemoveFile(const std::string& path);
 

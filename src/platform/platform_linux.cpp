@@ -14,7 +14,10 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <condition_variable>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <new>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -376,6 +379,61 @@ bool WriteFileAtomically(const std::string& linkOrPath, std::span<const uint8_t>
         close(dfd);
     }
     return true;
+}
+
+namespace {
+
+// One writer thread for the whole process, started by the first queued write. Its state is
+// never destroyed, so writes can still be finished from the end-of-process handler while
+// static objects go away.
+struct LaterWrites {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::map<std::string, std::vector<uint8_t>> pending;
+    bool writing = false;
+    bool started = false;
+};
+
+LaterWrites& Writes() {
+    static LaterWrites* writes = new LaterWrites;
+    return *writes;
+}
+
+void WriteLoop() {
+    LaterWrites& w = Writes();
+    std::unique_lock<std::mutex> hold(w.lock);
+    for (;;) {
+        w.changed.wait(hold, [&] { return !w.pending.empty(); });
+        auto next = w.pending.begin();
+        const std::string path = next->first;
+        const std::vector<uint8_t> bytes = std::move(next->second);
+        w.pending.erase(next);
+        w.writing = true;
+        hold.unlock();
+        WriteFileAtomically(path, bytes);  // a failed save keeps the previous file
+        hold.lock();
+        w.writing = false;
+        w.changed.notify_all();
+    }
+}
+
+}  // namespace
+
+void WriteFileAtomicallyLater(const std::string& path, std::vector<uint8_t> bytes) {
+    LaterWrites& w = Writes();
+    std::lock_guard<std::mutex> hold(w.lock);
+    w.pending[path] = std::move(bytes);
+    if (!w.started) {
+        w.started = true;
+        std::thread(WriteLoop).detach();
+    }
+    w.changed.notify_all();
+}
+
+void FinishPendingWrites() {
+    LaterWrites& w = Writes();
+    std::unique_lock<std::mutex> hold(w.lock);
+    w.changed.wait(hold, [&] { return w.pending.empty() && !w.writing; });
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 || errno == ENOENT; }

@@ -63,6 +63,7 @@ void RunEndOfProcessHandler() {
     if (!HandlerArmed) return;
     HandlerArmed = false;
     SaveGameInPlay();  // a game still in play is kept: the window closed, a signal, "Finish Later"
+    FinishPendingWrites();
     Prefs.Save();
     if (StartupError >= 1 && StartupError <= 3)
         ShowMessageBox("Tessaran Error", StartupErrorText(StartupError, StartupErrorArgument));

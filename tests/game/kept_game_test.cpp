@@ -138,6 +138,7 @@ TEST_F(KeptGameTest, EveryFieldSurvivesTheFileAndTheGlobals) {
     EXPECT_EQ(GameScore.Value(), -400);
     EXPECT_EQ(PlayClockSeconds(), 754);
     EXPECT_FALSE(KeptGameWaiting()) << "in play, not waiting";
+    FinishPendingWrites();
     EXPECT_TRUE(FileExists(KeptGamePath())) << "kept again at once after the resume";
 
     // The trials are still trials: leaving the mode restores the saved marks exactly.
@@ -182,6 +183,7 @@ TEST_F(KeptGameTest, StartsAreSavedFirstAndEndsRemoveTheGame) {
     PrefsRecord saved;
     std::memcpy(&saved, record.data(), kPrefsSize);
     EXPECT_EQ(saved.playerLevelGamesPlayed[1][LevelHard], 1);
+    FinishPendingWrites();
     EXPECT_TRUE(FileExists(KeptGamePath()));
     const int cell = Hidden()[0];
     Act(cell, Right(cell), true);
@@ -274,12 +276,9 @@ TEST_F(KeptGameTest, SaveKillLeavesOnlyWholeGames) {
     const unsigned seed = static_cast<unsigned>(std::random_device{}());
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
-    // A first whole save, so a round killed before its child's first save still has a file to
-    // check; a loaded machine may start a child late.
-    game.score = 0;
-    game.seconds = 0;
-    ASSERT_TRUE(SaveKeptGameFile(game));
     for (int round = 0; round < 30; ++round) {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -287,12 +286,16 @@ TEST_F(KeptGameTest, SaveKillLeavesOnlyWholeGames) {
                 game.score = i;
                 game.seconds = i;
                 SaveKeptGameFile(game);
+                if (i == 1) (void)!write(ready[1], "1", 1);  // a whole game is on disk
             }
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 20000));
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 40000));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        ASSERT_TRUE(FileExists(KeptGamePath())) << "round " << round;
         KeptGame read;
         std::string problem;
         ASSERT_TRUE(LoadKeptGameFile(read, problem)) << "round " << round << ": " << problem;
