@@ -13,13 +13,21 @@
 #include <vector>
 
 #include "generate.h"
+#include "profile.h"
 
 using namespace puzzlegen;
 
 namespace {
 
-// What a library keeps. Ratings are the player effort of rater.h, unscaled: a level takes the
-// puzzles whose effort falls in its band and whose techniques suit it.
+// What a library keeps: the givens of its shape and the techniques of its rule, judged on the
+// logic engine's own path (what `tessaran-cli teach` shows). Ratings are spread afterwards.
+enum class Rule {
+    Singles,        // single values alone
+    HiddenSingles,  // singles and hidden singles, nothing more
+    Basic,          // at least one subset, pointing or claiming; nothing advanced
+    Advanced,       // at least one advanced technique, and never a trial
+};
+
 struct Level {
     const char* label;
     const char* file;
@@ -27,24 +35,23 @@ struct Level {
     Shape shape;
     int minGivens, maxGivens;
     int minRating, maxRating;
-    bool needsSetsOrGuesses;  // false: single values and only places must solve it alone
-    bool needsSomeEffort;     // at least one only place or narrow step: never a mere walk-over
+    Rule rule;
 };
 
 constexpr int kEasy = 0, kMedium = 1, kHard = 2, kEvil = 3, kDemo = 4;
 const Level kLevels[] = {
-    {"Easy", "LEVEL30", 1000, Shape::Easy, 59, 60, 21, 22, false, false},
-    {"Medium", "LEVEL20", 1000, Shape::Medium, 39, 40, 41, 296, false, true},
-    {"Hard", "LEVEL12", 1000, Shape::Minimal, 23, 24, 101, 199, false, false},
-    {"Evil", "LEVEL99", 1000, Shape::Minimal, 23, 24, 201, 960, true, false},
-    {"Demonstration", "LEVEL0", 1, Shape::Demo, 24, 24, 761, 761, true, false},
+    {"Easy", "LEVEL30", 1000, Shape::Easy, 59, 60, 21, 22, Rule::Singles},
+    {"Medium", "LEVEL20", 1000, Shape::Medium, 39, 40, 41, 296, Rule::HiddenSingles},
+    {"Hard", "LEVEL12", 1000, Shape::Minimal, 23, 24, 101, 199, Rule::Basic},
+    {"Evil", "LEVEL99", 1000, Shape::Minimal, 23, 24, 201, 960, Rule::Advanced},
+    {"Demonstration", "LEVEL0", 1, Shape::Demo, 24, 24, 761, 761, Rule::Advanced},
 };
 
 struct Rated {
     Puzzle puzzle;
-    SolveTrace trace;
+    EngineProfile profile;
     int64_t gameSteps = 0;
-    int Rating() const { return trace.Effort(); }
+    int rating = 0;  // the stored rating, inside the level's range
 };
 
 struct LevelStats {
@@ -56,12 +63,17 @@ struct LevelStats {
 std::string GivensKey(const Grid& givens) { return std::string(givens.begin(), givens.end()); }
 
 bool Suits(const Level& level, const Rated& rated) {
-    const SolveTrace& t = rated.trace;
+    const EngineProfile& p = rated.profile;
     if (rated.puzzle.givenCount < level.minGivens || rated.puzzle.givenCount > level.maxGivens) return false;
-    if (rated.Rating() < level.minRating || rated.Rating() > level.maxRating) return false;
-    if (level.needsSetsOrGuesses == t.SinglesOnly()) return false;
-    if (level.needsSomeEffort && t.onlyPlaces == 0 && t.narrowSteps == 0) return false;
-    return true;
+    if (!p.solved) return false;
+    switch (level.rule) {
+    case Rule::Singles: return !p.hiddenSingles && !p.basic && !p.advanced;
+    case Rule::HiddenSingles: return !p.basic && !p.advanced;
+    case Rule::Basic: return p.basic && !p.advanced && !tessaran::IsAdvanced(p.hardest);
+    // The rating's own path must agree, so `tessaran-cli rate` names an advanced technique too.
+    case Rule::Advanced: return p.advanced && tessaran::IsAdvanced(p.hardest);
+    }
+    return false;
 }
 
 // The tool's counter must find exactly this solution and the simulated player must end on it;
@@ -80,7 +92,7 @@ void VerifyOrDie(const Rated& rated) {
     else if (count != p.givenCount) why = "wrong given count";
     else if (CountSolutionsUpTo(p.givens, 2, &first) != 1 || first != p.solution)
         why = "the tool's counter does not find exactly the solution";
-    else if (!rated.trace.reachedSolution) why = "the simulated player did not end on the solution";
+    else if (!rated.profile.solved) why = "the logic engine does not end on the solution";
     if (why) {
         std::fprintf(stderr, "tessaran-puzzlegen: internal fault: %s\n", why);
         std::exit(1);
@@ -100,21 +112,51 @@ bool GameAgrees(Rated& rated, LevelStats& stats) {
 Rated RatePuzzle(const Puzzle& puzzle) {
     Rated rated;
     rated.puzzle = puzzle;
-    rated.trace = SimulatePlayer(puzzle.givens, puzzle.solution);
+    rated.profile = ProfilePuzzle(puzzle.givens, puzzle.solution);
     return rated;
 }
 
+// The stored rating grows with the difficulty key: the d-th lowest of m distinct keys gets
+// min + (max - min) * d / (m - 1), rounded, so a level's ratings run from one end of its range to
+// the other in the order of difficulty, and equal keys get equal ratings. A key between two of
+// them gets their rating where both have the same one, and -1 otherwise.
+int SpreadRating(const Level& level, const std::vector<int64_t>& distinctKeys, int64_t key) {
+    const int64_t m = static_cast<int64_t>(distinctKeys.size());
+    const int64_t span = level.maxRating - level.minRating;
+    auto at = [&](int64_t d) {
+        return m < 2 ? level.minRating : level.minRating + static_cast<int>((2 * span * d + (m - 1)) / (2 * (m - 1)));
+    };
+    const int64_t d = std::lower_bound(distinctKeys.begin(), distinctKeys.end(), key) - distinctKeys.begin();
+    if (d < m && distinctKeys[static_cast<size_t>(d)] == key) return at(d);
+    if (d == 0 || d == m || at(d - 1) != at(d)) return -1;
+    return at(d);
+}
+
+std::vector<int64_t> SortedKeys(const std::vector<Rated>& records) {
+    std::vector<int64_t> keys;
+    for (const Rated& r : records) keys.push_back(DifficultyKey(r.profile));
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys;
+}
+
+void SpreadRatings(const Level& level, std::vector<Rated>& records) {
+    const std::vector<int64_t> keys = SortedKeys(records);
+    for (Rated& r : records) r.rating = SpreadRating(level, keys, DifficultyKey(r.profile));
+}
+
 // A demonstration candidate: the minimal puzzle itself, or with 23 givens, the minimal puzzle
-// plus one given of its solution (squares tried in board order), whichever first rates exactly.
-bool FindDemo(const Level& level, const Puzzle& minimal, Rated& out) {
-    if (minimal.givenCount == level.minGivens) {
-        out = RatePuzzle(minimal);
-        return Suits(level, out);
-    }
+// plus one given of its solution (squares tried in board order), whichever first meets Evil's rule
+// and takes exactly the demonstration's rating among Evil's.
+bool FindDemo(const Level& level, const std::vector<int64_t>& evilKeys, const Puzzle& minimal, Rated& out) {
+    auto fits = [&](const Puzzle& p) {
+        out = RatePuzzle(p);
+        if (!Suits(level, out)) return false;
+        out.rating = SpreadRating(kLevels[kEvil], evilKeys, DifficultyKey(out.profile));
+        return out.rating == level.minRating;
+    };
+    if (minimal.givenCount == level.minGivens) return fits(minimal);
     if (minimal.givenCount != level.minGivens - 1) return false;
-    // A given more seldom makes the effort grow, so a minimal puzzle rated below the target is
-    // passed over (a shortcut only: every result is rated in full).
-    if (RatePuzzle(minimal).Rating() < level.minRating) return false;
     for (int column = 0; column < 9; ++column)
         for (int row = 0; row < 9; ++row) {
             const size_t cell = static_cast<size_t>(row * 9 + column);
@@ -122,8 +164,7 @@ bool FindDemo(const Level& level, const Puzzle& minimal, Rated& out) {
             Puzzle more = minimal;
             more.givens[cell] = more.solution[cell];
             ++more.givenCount;
-            out = RatePuzzle(more);
-            if (Suits(level, out)) return true;
+            if (fits(more)) return true;
         }
     return false;
 }
@@ -138,7 +179,7 @@ void WriteLibrary(const std::string& folder, const Level& level, const std::vect
                 const int v = rated.puzzle.solution[cell];
                 bytes.push_back(static_cast<char>(rated.puzzle.givens[cell] != 0 ? -v : v));
             }
-        const uint32_t rating = static_cast<uint32_t>(rated.Rating());
+        const uint32_t rating = static_cast<uint32_t>(rated.rating);
         for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((rating >> shift) & 0xFF));
     }
     const std::string path = folder + "/" + level.file + ".lvl";
@@ -165,32 +206,36 @@ void PrintHistogram(const char* title, const std::map<int, int>& counts, int buc
 
 void Report(const Level& level, const std::vector<Rated>& records, const LevelStats& stats) {
     std::map<int, int> givens, ratings;
-    int onlyPlaces = 0, narrow = 0, sets = 0, guesses = 0, setsNoGuess = 0;
+    std::map<std::string, int> hardest;
+    int hiddenSingles = 0, basic = 0, advanced = 0;
     int64_t maxSteps = 0;
-    int minRating = 1 << 30, maxRating = 0;
+    int minRating = 1 << 30, maxRating = 0, minEngine = 1 << 30, maxEngine = 0;
     for (const Rated& r : records) {
         ++givens[r.puzzle.givenCount];
-        ++ratings[r.Rating()];
-        onlyPlaces += r.trace.onlyPlaces > 0;
-        narrow += r.trace.narrowSteps > 0;
-        sets += r.trace.Sets() > 0;
-        guesses += r.trace.guesses > 0;
-        setsNoGuess += r.trace.Sets() > 0 && r.trace.guesses == 0;
+        ++ratings[r.rating];
+        ++hardest[tessaran::TechniqueName(r.profile.hardest)];
+        hiddenSingles += r.profile.hiddenSingles;
+        basic += r.profile.basic;
+        advanced += r.profile.advanced;
         maxSteps = std::max(maxSteps, r.gameSteps);
-        minRating = std::min(minRating, r.Rating());
-        maxRating = std::max(maxRating, r.Rating());
+        minRating = std::min(minRating, r.rating);
+        maxRating = std::max(maxRating, r.rating);
+        minEngine = std::min(minEngine, r.profile.rating);
+        maxEngine = std::max(maxEngine, r.profile.rating);
     }
     const double n = static_cast<double>(records.size());
-    std::printf("\n%s (%s): %zu records from %lld candidates in %.1f s; ratings %d-%d\n", level.label, level.file,
-                records.size(), static_cast<long long>(stats.candidates), stats.seconds, minRating, maxRating);
-    std::printf("  needing: only places %.0f%%, narrow steps %.0f%%, sets %.0f%% (sets but no guess %.0f%%), "
-                "guesses %.0f%%; longest game search %lld steps\n",
-                100 * onlyPlaces / n, 100 * narrow / n, 100 * sets / n, 100 * setsNoGuess / n, 100 * guesses / n,
-                static_cast<long long>(maxSteps));
+    std::printf("\n%s (%s): %zu records from %lld candidates in %.1f s; ratings %d-%d (engine %d-%d)\n",
+                level.label, level.file, records.size(), static_cast<long long>(stats.candidates), stats.seconds,
+                minRating, maxRating, minEngine, maxEngine);
+    std::printf("  the engine's path takes: hidden singles %.0f%%, subsets or locked candidates %.0f%%, "
+                "advanced techniques %.0f%%; longest game search %lld steps\n",
+                100 * hiddenSingles / n, 100 * basic / n, 100 * advanced / n, static_cast<long long>(maxSteps));
     for (const auto& [why, count] : stats.rejected) std::printf("  rejected (%s): %d\n", why.c_str(), count);
     PrintHistogram("givens", givens, 1);
     const int span = level.maxRating - level.minRating;
     PrintHistogram("ratings", ratings, span < 10 ? 1 : span < 300 ? 10 : 50);
+    std::printf("  hardest techniques:\n");
+    for (const auto& [name, count] : hardest) std::printf("    %-14s %5d\n", name.c_str(), count);
     std::fflush(stdout);
 }
 
@@ -251,6 +296,7 @@ int main(int argc, char** argv) {
     };
 
     // Easy and Medium: one candidate stream each.
+    int withoutHidden = 0;  // Medium records that singles alone solve
     for (const int which : {kEasy, kMedium}) {
         const Level& level = kLevels[which];
         const auto begin = std::chrono::steady_clock::now();
@@ -258,7 +304,13 @@ int main(int argc, char** argv) {
             auto random = CandidateRandom(seed, level.shape, k);
             Rated rated = RatePuzzle(DrawCandidate(level.shape, random));
             ++stats[which].candidates;
-            if (Suits(level, rated)) keep(which, rated);
+            if (!Suits(level, rated)) continue;
+            // At least half of Medium must need a hidden single.
+            if (which == kMedium && !rated.profile.hiddenSingles && 2 * withoutHidden >= level.records) {
+                ++stats[which].rejected["enough without hidden singles"];
+                continue;
+            }
+            if (keep(which, rated) && which == kMedium && !rated.profile.hiddenSingles) ++withoutHidden;
         }
         stats[which].seconds = SecondsSince(begin);
     }
@@ -286,6 +338,9 @@ int main(int argc, char** argv) {
         stats[kHard].seconds = stats[kEvil].seconds = SecondsSince(begin);
     }
 
+    for (const int which : {kEasy, kMedium, kHard, kEvil}) SpreadRatings(kLevels[which], libraries[which]);
+    const std::vector<int64_t> evilKeys = SortedKeys(libraries[kEvil]);
+
     // The demonstration puzzle: a solution with the help pages' top band and an exact rating.
     {
         const auto begin = std::chrono::steady_clock::now();
@@ -295,7 +350,7 @@ int main(int argc, char** argv) {
             const Puzzle minimal = DrawCandidate(Shape::Demo, random);
             ++stats[kDemo].candidates;
             Rated rated;
-            if (FindDemo(level, minimal, rated)) keep(kDemo, rated);
+            if (FindDemo(level, evilKeys, minimal, rated)) keep(kDemo, rated);
         }
         stats[kDemo].seconds = SecondsSince(begin);
     }
