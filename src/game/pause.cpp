@@ -9,8 +9,8 @@
 #include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/screens.h"
-#include "solver/picker.h"
-#include "solver/solver_screen.h"
+#include "solver/picker_actions.h"
+#include "solver/solver_actions.h"
 
 namespace tessaran {
 

@@ -8,7 +8,7 @@
 #include "profile/prefs.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
-#include "profile/summary.h"
+#include "profile/summary_timeline.h"
 #include "shell/clock.h"
 #include "shell/screens.h"
 

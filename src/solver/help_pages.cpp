@@ -10,7 +10,7 @@
 #include "shell/clock.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
-#include "solver/help.h"
+#include "solver/help_pages.h"
 
 namespace tessaran {
 

@@ -8,7 +8,7 @@
 #include "profile/prefs.h"
 #include "shell/dialog_state.h"
 #include "shell/screens.h"
-#include "solver/picker.h"
+#include "solver/picker_actions.h"
 
 namespace tessaran {
 

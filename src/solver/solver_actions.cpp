@@ -14,7 +14,7 @@
 #include "solver/hints.h"
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
-#include "solver/solver_screen.h"
+#include "solver/solver_actions.h"
 #include "solver/solver_why.h"
 
 namespace tessaran {
