@@ -599,7 +599,7 @@ bool AbandonKeptGame(std::string& problem) {
     if (!ResumeKeptGame(problem)) return false;
     EndGameInPlay();
     OneMoreGame = false;  // the abandoned game is not the promised last one
-    ScreenState = ScreenMain;
+    GoToScreen(ScreenMain);
     RecordScore();  // TimeUsed holds its clock
     OneMoreGame = oneMore;
     Prefs.difficulty = level;
