@@ -17,9 +17,8 @@ bool ParseGrid(const std::string& text, ValueGrid& grid, std::string* reason) {
             if (reason) {
                 const unsigned code = static_cast<unsigned char>(ch);
                 const bool printable = code >= 32 && code < 127;
-                *reason = "character " + std::to_string(i + 1) + " is " +
-                          (printable ? "'" + std::string(1, ch) + "'" : "byte " + std::to_string(code)) +
-                          ", want 1-9, '.' or '0'";
+                const std::string shown = printable ? std::string{'\'', ch, '\''} : "byte " + std::to_string(code);
+                *reason = "character " + std::to_string(i + 1) + " is " + shown + ", want 1-9, '.' or '0'";
             }
             return false;
         }

@@ -19,16 +19,19 @@ Technique HiddenTechnique(int size) {
 // until it returns true.
 template <typename Each>
 bool ForEachChoice(int count, int size, Each each) {
-    int chosen[4];
-    auto recurse = [&](auto& self, int depth, int from) -> bool {
-        if (depth == size) return each(chosen);
-        for (int i = from; i <= count - (size - depth); ++i) {
-            chosen[depth] = i;
-            if (self(self, depth + 1, i + 1)) return true;
-        }
-        return false;
-    };
-    return recurse(recurse, 0, 0);
+    constexpr int kLargest = 4;
+    if (size < 1 || size > kLargest || count < size) return false;
+    int chosen[kLargest];
+    for (int i = 0; i < size; ++i) chosen[i] = i;
+    for (;;) {
+        if (each(chosen)) return true;
+        // Advance the rightmost item that still has room, and pack the ones after it behind it.
+        int i = size - 1;
+        while (i >= 0 && chosen[i] == count - size + i) --i;
+        if (i < 0) return false;
+        ++chosen[i];
+        for (int j = i + 1; j < size; ++j) chosen[j] = chosen[j - 1] + 1;
+    }
 }
 
 }  // namespace
