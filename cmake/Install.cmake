@@ -12,7 +12,8 @@ install(FILES data/Another.fnt DESTINATION ${TESSARAN_DATA_DIR})
 install(FILES packaging/man/tessaran.6 packaging/man/tessaran-cli.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 install(FILES data/desktop/tessaran.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/desktop/org.tessaran.Tessaran.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(data/desktop/org.tessaran.Tessaran.metainfo.xml.in org.tessaran.Tessaran.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/org.tessaran.Tessaran.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/icons/tessaran.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 32 48 64 128 256)
   install(FILES data/icons/hicolor/${size}x${size}/apps/tessaran.png

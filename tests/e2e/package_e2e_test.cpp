@@ -38,6 +38,10 @@ TEST_F(PackageE2E, LintianPassesItAndTheUnpackedGameStartsAndQuitsSavingToTheUse
     const std::string depends = RunCapture("dpkg-deb -f \"" + deb + "\" Depends");
     EXPECT_NE(depends.find("libglut"), std::string::npos) << depends;
     EXPECT_NE(depends.find("libopenal"), std::string::npos) << depends;
+    // The AppStream release is the build's own version, the one the package is named by.
+    const std::string name = fs::path(deb).filename().string();
+    const std::string metainfo = ReadText(tree + "/usr/share/metainfo/org.tessaran.Tessaran.metainfo.xml");
+    EXPECT_NE(metainfo.find("<release version=\"" + name.substr(9, name.find('-') - 9) + "\""), std::string::npos) << metainfo;
     const std::string check = RunCapture("desktop-file-validate \"" + tree + "/usr/share/applications/tessaran.desktop\" 2>&1; echo rc=$?");
     EXPECT_NE(check.find("rc=0"), std::string::npos) << check;
 
