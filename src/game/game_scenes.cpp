@@ -6,12 +6,9 @@
 #include "game/game_screen.h"
 #include "game/game_state.h"
 #include "game/marks.h"
-#include "game/puzzles.h"
-#include "game/random.h"
 #include "game/rules.h"
 #include "platform/platform.h"
 #include "profile/prefs.h"
-#include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -20,25 +17,9 @@
 namespace tessaran::shot {
 namespace {
 
-constexpr int64_t kSceneNow = 1'000'000;
-int64_t SceneSeconds() { return kSceneNow; }
+constexpr int kPlayed = 12 * 60 + 34;  // the clock of a game in progress
 
 Cell& At(int column, int row) { return PlayBoard[static_cast<std::size_t>(CellIndex(column, row))]; }
-
-// A library puzzle in play for 12:34, with the score and clock as a game leaves them.
-void StartScenePuzzle(int32_t level, int index) {
-    SetClockOverrides(nullptr, SceneSeconds);
-    Prefs.difficulty = level;
-    ClearFallingPieces();
-    ResetGameScore();
-    MistakeCount = 0;
-    CrystalBallActive = false;
-    CrystalGuessed.fill(false);
-    GameIndex = index;
-    LoadLevel(kLibraryNumbers[level], index);
-    PlayClockStart = kSceneNow - (12 * 60 + 34);
-    GoToScreen(ScreenGame);
-}
 
 // Every square of `value` shown, so its cross appears in the side panel.
 void ShowAll(int value) {
@@ -68,10 +49,8 @@ void PointAtOpenSquare() {
     }
 }
 
-void GameFrame(int i) { WindowFrame(i); }
-
 void MidGame() {
-    StartScenePuzzle(LevelMedium, 41);
+    StartScenePuzzle(LevelMedium, 41, kPlayed);
     ShowAll(5);
     OpenSome(14);
     PointAtOpenSquare();
@@ -83,15 +62,7 @@ void MidGame() {
 }
 
 void ChildGame() {
-    SetClockOverrides(nullptr, SceneSeconds);
-    Prefs.difficulty = LevelChild;
-    ClearBoard(PlayBoard);
-    GameIndex = 7;
-    srand(7);
-    GenerateChildPuzzle();
-    PlayClockStart = kSceneNow - 65;
-    ResetGameScore();
-    GoToScreen(ScreenGame);
+    StartScenePuzzle(LevelChild, 7, 65);
     At(1, 1).activated = 1;
     At(1, 1).marks[0] = At(1, 1).marks[3] = 1;
     At(2, 3).activated = 1;
@@ -101,7 +72,7 @@ void ChildGame() {
 }
 
 void CrystalGame() {
-    StartScenePuzzle(LevelEasy, 3);
+    StartScenePuzzle(LevelEasy, 3, kPlayed);
     OpenSome(6);
     EnterCrystalBall();
     int tried = 0;
@@ -118,7 +89,7 @@ void CrystalGame() {
 
 // Marks filled in one key, the cursor on a given: its copies and its marks light up.
 void MatchingPieces() {
-    StartScenePuzzle(LevelMedium, 41);
+    StartScenePuzzle(LevelMedium, 41, kPlayed);
     FillMarks();
     for (const Cell& cell : PlayBoard) {
         if (cell.known && cell.value == 4) {
@@ -132,7 +103,7 @@ void MatchingPieces() {
 // Trials that clash with a given or with each other are framed; a sound trial and a square only
 // marked carry just the dashed outline.
 void ClashingTrials() {
-    StartScenePuzzle(LevelEasy, 3);
+    StartScenePuzzle(LevelEasy, 3, kPlayed);
     EnterCrystalBall();
     AssignMode = true;
     int placed = 0;
@@ -168,7 +139,7 @@ void ClashingTrials() {
 }
 
 void FramedKnownSquare() {
-    StartScenePuzzle(LevelHard, 100);
+    StartScenePuzzle(LevelHard, 100, kPlayed);
     Prefs.pieceStyle = 2;
     Prefs.flipNumberKeys = 1;
     for (const Cell& cell : PlayBoard) {
@@ -181,7 +152,7 @@ void FramedKnownSquare() {
 }
 
 void SolvedGame() {
-    StartScenePuzzle(LevelEvil, 999);
+    StartScenePuzzle(LevelEvil, 999, kPlayed);
     for (Cell& cell : PlayBoard) cell.known = 1;
     AddToScore(5300);
     CursorColumn = CursorRow = -1;
@@ -191,13 +162,13 @@ void SolvedGame() {
 
 // "Play this Game" after a library game: the typed-in puzzle has no number or rating of its own.
 void SolverPuzzleGame() {
-    StartScenePuzzle(LevelEvil, 449);
+    StartScenePuzzle(LevelEvil, 449, kPlayed);
     SolverGame = SolverGridInUse = true;
 }
 
 void PauseMenu() {
     MidGame();
-    TimeUsed = 12 * 60 + 34;
+    TimeUsed = kPlayed;
     GoToScreen(ScreenGame);
     OpenPauseScreen();
     PointAt(88, 34);
@@ -205,7 +176,7 @@ void PauseMenu() {
 
 void ConfirmEnd() {
     MidGame();
-    TimeUsed = 12 * 60 + 34;
+    TimeUsed = kPlayed;
     ConfirmKind = ConfirmEndGame;
     OpenDialog(ScreenConfirm, ScreenGame);
 }
@@ -225,25 +196,25 @@ void ConfirmQuit() {
 }  // namespace
 
 TESSARAN_SHOT_SCENE(game_board, "game-board", "a Medium game: marks, magnified cursor, cross, falling piece", MidGame,
-                    GameFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(game_child, "game-child", "a Child game with the cursor on an opened square", ChildGame,
-                    GameFrame);
-TESSARAN_SHOT_SCENE(game_crystal, "game-crystal", "Crystal Ball mode with four trials", CrystalGame, GameFrame);
+                    WindowFrame);
+TESSARAN_SHOT_SCENE(game_crystal, "game-crystal", "Crystal Ball mode with four trials", CrystalGame, WindowFrame);
 TESSARAN_SHOT_SCENE(game_matches, "game-matches", "marks filled, the cursor's piece and its marks highlighted",
-                    MatchingPieces, GameFrame);
+                    MatchingPieces, WindowFrame);
 TESSARAN_SHOT_SCENE(game_conflicts, "game-conflicts", "Crystal Ball trials: clashes framed, outlines dashed",
-                    ClashingTrials, GameFrame);
+                    ClashingTrials, WindowFrame);
 TESSARAN_SHOT_SCENE(game_frame, "game-frame", "cursor frame on a given, digits and flipped keys",
-                    FramedKnownSquare, GameFrame);
+                    FramedKnownSquare, WindowFrame);
 TESSARAN_SHOT_SCENE(game_solved, "game-solved", "a solved Evil board in state 18 after 3 hours", SolvedGame,
-                    GameFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(game_solver, "game-solver", "a game started from the solver, titled \"Your Puzzle\"",
-                    SolverPuzzleGame, GameFrame);
-TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", PauseMenu, GameFrame);
-TESSARAN_SHOT_SCENE(confirm_end, "confirm-end", "\"Really end this game?\" over the board", ConfirmEnd, GameFrame);
+                    SolverPuzzleGame, WindowFrame);
+TESSARAN_SHOT_SCENE(pause_menu, "pause-menu", "the pause menu over a game", PauseMenu, WindowFrame);
+TESSARAN_SHOT_SCENE(confirm_end, "confirm-end", "\"Really end this game?\" over the board", ConfirmEnd, WindowFrame);
 TESSARAN_SHOT_SCENE(confirm_end_paused, "confirm-end-paused", "\"Really end this game?\" asked from the pause menu",
-                    ConfirmEndFromPause, GameFrame);
+                    ConfirmEndFromPause, WindowFrame);
 TESSARAN_SHOT_SCENE(confirm_quit, "confirm-quit", "\"Really end this game and exit Tessaran?\"", ConfirmQuit,
-                    GameFrame);
+                    WindowFrame);
 
 }  // namespace tessaran::shot

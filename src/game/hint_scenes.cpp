@@ -4,12 +4,10 @@
 
 #include "game/game_hint.h"
 #include "game/game_state.h"
-#include "game/puzzles.h"
 #include "game/rules.h"
 #include "game/undo.h"
 #include "platform/platform.h"
 #include "profile/prefs.h"
-#include "shell/clock.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "shot/scene.h"
@@ -17,26 +15,9 @@
 namespace tessaran::shot {
 namespace {
 
-constexpr int64_t kSceneNow = 1'000'000;
-int64_t SceneSeconds() { return kSceneNow; }
-
 Cell& At(int square) { return PlayBoard[static_cast<std::size_t>(CellIndex(square % 9, square / 9))]; }
 
-void StartHintPuzzle(int32_t level, int index) {
-    SetClockOverrides(nullptr, SceneSeconds);
-    Prefs.difficulty = level;
-    ClearFallingPieces();
-    ResetGameScore();
-    MistakeCount = 0;
-    ResetGameHints();
-    CrystalBallActive = false;
-    CrystalGuessed.fill(false);
-    GameIndex = index;
-    LoadLevel(kLibraryNumbers[level], index);
-    PlayClockStart = kSceneNow - (8 * 60 + 12);
-    CursorColumn = CursorRow = -1;
-    GoToScreen(ScreenGame);
-}
+void StartHintPuzzle(int32_t level, int index) { StartScenePuzzle(level, index, 8 * 60 + 12); }
 
 // The hint shown to `level` levels, with the score it cost.
 void AskHint(int levels) {
@@ -137,23 +118,21 @@ void WrongLogic() {
         }
 }
 
-void HintFrame(int i) { WindowFrame(i); }
-
 }  // namespace
 
-TESSARAN_SHOT_SCENE(hint_look, "hint-look", "a hint's first level: where to look", Level1, HintFrame);
+TESSARAN_SHOT_SCENE(hint_look, "hint-look", "a hint's first level: where to look", Level1, WindowFrame);
 TESSARAN_SHOT_SCENE(hint_pattern, "hint-pattern", "a hint's second level: the technique and its squares", Level2,
-                    HintFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(hint_explain, "hint-explain", "a hint in full: the piece it places, and Apply", Level3,
-                    HintFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(hint_set, "hint-set", "a set hint in full: the marks it removes crossed in red", SetHint,
-                    HintFrame);
-TESSARAN_SHOT_SCENE(hint_chain, "hint-chain", "a chain hint in full on an Evil puzzle", ChainHint, HintFrame);
+                    WindowFrame);
+TESSARAN_SHOT_SCENE(hint_chain, "hint-chain", "a chain hint in full on an Evil puzzle", ChainHint, WindowFrame);
 TESSARAN_SHOT_SCENE(hint_wrong_trial, "hint-wrong-trial", "Crystal Ball: the hint names a wrong trial first",
-                    WrongTrial, HintFrame);
+                    WrongTrial, WindowFrame);
 TESSARAN_SHOT_SCENE(wrong_clash, "wrong-clash", "a wrong piece that clashes: its reason, the square flashing",
-                    WrongClash, HintFrame);
+                    WrongClash, WindowFrame);
 TESSARAN_SHOT_SCENE(wrong_logic, "wrong-logic", "a wrong piece ruled out by the first step of logic", WrongLogic,
-                    HintFrame);
+                    WindowFrame);
 
 }  // namespace tessaran::shot

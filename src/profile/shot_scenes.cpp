@@ -14,7 +14,6 @@
 #include "profile/prefs_dialog.h"
 #include "profile/scores.h"
 #include "profile/stats.h"
-#include "shell/clock.h"
 #include "shell/dialog_state.h"
 #include "shell/input.h"
 #include "shell/screens.h"
@@ -24,9 +23,6 @@
 
 namespace tessaran::shot {
 namespace {
-
-constexpr int64_t kSceneNow = 2'000'000;
-int64_t SceneSeconds() { return kSceneNow; }
 
 // The backdrop as it looks after a few seconds on screen, not the black of its first frame.
 void WarmBackdrop() {
@@ -44,8 +40,6 @@ void FillMediumTable() {
     Prefs.levelGamesPlayed[LevelMedium] = 23;
     Prefs.levelErrorFreeWins[LevelMedium] = 7;
 }
-
-void FrontFrame(int i) { WindowFrame(i); }
 
 void MainScreen() {
     WarmBackdrop();
@@ -106,21 +100,13 @@ void DifficultyMenuOpen() {
 
 // A Medium puzzle just solved in 10 minutes without mistakes, the summary fully counted.
 void Summary() {
-    SetClockOverrides(nullptr, SceneSeconds);
-    Prefs.difficulty = LevelMedium;
-    ClearFallingPieces();
-    ResetGameScore();
-    GameIndex = 41;
-    LoadLevel(kLibraryNumbers[LevelMedium], 41);
+    StartScenePuzzle(LevelMedium, 41, 600);
     for (Cell& cell : PlayBoard) cell.known = 1;
-    PlayClockStart = kSceneNow - 600;
     TimeUsed = 600;
-    MistakeCount = 0;
     SolverGame = SolverGridInUse = false;
     AddToScore(4600);
     SummaryTimer = 0.0f;
     SummaryStage = 0;
-    CursorColumn = CursorRow = -1;
     GoToScreen(ScreenGameOver);
 }
 
@@ -128,7 +114,7 @@ void SummaryFrame(int i) {
     // Skip the count-up to its end in a few frames, as a clicking player would.
     if (i < 5) SummaryTimer += 100.0f;
     if (SummaryTimer > 700.0f) SummaryTimer = 700.0f;
-    FrontFrame(i);
+    WindowFrame(i);
 }
 
 void NameEntry() {
@@ -195,29 +181,29 @@ void PreferencesMarks() {
 }  // namespace
 
 TESSARAN_SHOT_SCENE(main_screen, "main-screen", "the main screen: overall Medium table, a highlighted row",
-                    MainScreen, FrontFrame);
+                    MainScreen, WindowFrame);
 TESSARAN_SHOT_SCENE(main_long_name, "main-long-name", "the main screen with a 29-character name in the table",
-                    MainLongName, FrontFrame);
-TESSARAN_SHOT_SCENE(main_player, "main-player", "a profile's statistics page and its badge", PlayerPage, FrontFrame);
+                    MainLongName, WindowFrame);
+TESSARAN_SHOT_SCENE(main_player, "main-player", "a profile's statistics page and its badge", PlayerPage, WindowFrame);
 TESSARAN_SHOT_SCENE(player_menu, "player-menu", "the open Player menu over a profile's page", PlayerMenuOpen,
-                    FrontFrame);
-TESSARAN_SHOT_SCENE(main_kept, "main-kept", "the main screen with a kept game to resume", MainKeptGame, FrontFrame);
+                    WindowFrame);
+TESSARAN_SHOT_SCENE(main_kept, "main-kept", "the main screen with a kept game to resume", MainKeptGame, WindowFrame);
 TESSARAN_SHOT_SCENE(abandon_question, "abandon-question", "\"Abandon your unfinished game?\" over the main screen",
-                    AbandonQuestion, FrontFrame);
-TESSARAN_SHOT_SCENE(main_difficulty, "main-difficulty", "the open Difficulty menu", DifficultyMenuOpen, FrontFrame);
+                    AbandonQuestion, WindowFrame);
+TESSARAN_SHOT_SCENE(main_difficulty, "main-difficulty", "the open Difficulty menu", DifficultyMenuOpen, WindowFrame);
 TESSARAN_SHOT_SCENE(summary, "summary", "the end-of-game summary of a Medium game, fully counted", Summary,
                     SummaryFrame);
 TESSARAN_SHOT_SCENE(name_entry, "name-entry", "\"EXCELLENT SCORE!\" name entry over the board", NameEntry,
-                    FrontFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(rename_player, "rename-player", "changing a profile's name, four letters typed", RenamePlayer,
-                    FrontFrame);
-TESSARAN_SHOT_SCENE(message, "message", "the player reminder with a full-length name", ReminderMessage, FrontFrame);
-TESSARAN_SHOT_SCENE(about, "about", "the about screen", About, FrontFrame);
+                    WindowFrame);
+TESSARAN_SHOT_SCENE(message, "message", "the player reminder with a full-length name", ReminderMessage, WindowFrame);
+TESSARAN_SHOT_SCENE(about, "about", "the about screen", About, WindowFrame);
 TESSARAN_SHOT_SCENE(preferences, "preferences", "the preferences dialog from the main screen", Preferences,
-                    FrontFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(preferences_pause, "preferences-pause", "the preferences over a paused game, sound off",
-                    PreferencesOverPause, FrontFrame);
+                    PreferencesOverPause, WindowFrame);
 TESSARAN_SHOT_SCENE(preferences_marks, "preferences-marks", "the preferences' pencil-mark page, removal on",
-                    PreferencesMarks, FrontFrame);
+                    PreferencesMarks, WindowFrame);
 
 }  // namespace tessaran::shot

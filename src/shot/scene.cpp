@@ -1,10 +1,19 @@
 // The scene registry of tessaran-shot.
 #include "shot/scene.h"
 
+#include "game/game_hint.h"
 #include "game/game_screen.h"
+#include "game/game_state.h"
+#include "game/puzzles.h"
+#include "game/random.h"
+#include "game/rules.h"
+#include "platform/platform.h"
+#include "profile/prefs.h"
+#include "shell/clock.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
+#include "solver/solver_entry.h"
 
 namespace tessaran::shot {
 
@@ -37,6 +46,45 @@ void WindowFrame(int) {
 void PointAt(int xPercent, int yPercent) {
     HoverX = xPercent;
     HoverY = yPercent;
+}
+
+namespace {
+constexpr int64_t kSceneNow = 1'000'000;
+int64_t SceneSeconds() { return kSceneNow; }
+}  // namespace
+
+void StartScenePuzzle(int32_t level, int index, int playedSeconds) {
+    SetClockOverrides(nullptr, SceneSeconds);
+    Prefs.difficulty = level;
+    ClearFallingPieces();
+    ResetGameScore();
+    MistakeCount = 0;
+    ResetGameHints();
+    CrystalBallActive = false;
+    CrystalGuessed.fill(false);
+    GameIndex = index;
+    if (level == LevelChild) {  // a Child game's number is its generator's seed
+        ClearBoard(PlayBoard);
+        srand(static_cast<uint32_t>(index));
+        GenerateChildPuzzle();
+    } else {
+        LoadLevel(kLibraryNumbers[level], index);
+    }
+    PlayClockStart = kSceneNow - playedSeconds;
+    CursorColumn = CursorRow = -1;
+    GoToScreen(ScreenGame);
+}
+
+void TypeInPuzzle(int32_t level, int index, int dropped) {
+    PuzzleRecord record;
+    const bool found = ReadPuzzleRecord(kLibraryNumbers[level], index, record);
+    OpenSolver();
+    srand(1);  // opening reseeds from the clock; scenes must draw the same every time
+    if (!found) return;
+    int givens = 0;
+    for (int i = 0; i < kCellCount; ++i) givens += record.cells[i] < 0;
+    for (int i = 0, n = 0; i < kCellCount; ++i)
+        if (record.cells[i] < 0 && n++ < givens - dropped) ActOnSymbol(i / 9, i % 9, -record.cells[i] - 1);
 }
 
 }  // namespace tessaran::shot

@@ -7,6 +7,7 @@
 //   list(APPEND TESSARAN_SHOT_SCENES ${CMAKE_CURRENT_LIST_DIR}/shot_scenes.cpp)
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,14 @@ void WindowFrame(int frameIndex);
 
 // The pointer position a scene wants, in whole percent of the window (sets HoverX, HoverY).
 void PointAt(int xPercent, int yPercent);
+
+// A puzzle (a library's, or the Child game `index`) on the game screen as a game leaves it after `playedSeconds`: no score,
+// mistakes, hints, trials or falling pieces, no cursor square. Scenes' clocks stand still.
+void StartScenePuzzle(int32_t level, int index, int playedSeconds);
+
+// The solver opened and a library puzzle typed in square by square, as a player copies one,
+// less its last `dropped` givens.
+void TypeInPuzzle(int32_t level, int index, int dropped = 0);
 
 }  // namespace tessaran::shot
 

@@ -21,20 +21,6 @@
 namespace tessaran::shot {
 namespace {
 
-// As the window shows it, with the score and clock where the game draws them.
-void ScreenFrame(int i) { WindowFrame(i); }
-
-// The solver opened and a library puzzle typed in square by square, as a player copies one.
-void TypeInPuzzle(int32_t level, int index) {
-    PuzzleRecord record;
-    const bool found = ReadPuzzleRecord(kLibraryNumbers[level], index, record);
-    OpenSolver();
-    srand(1);  // opening reseeds from the clock; scenes must draw the same every time
-    if (!found) return;
-    for (int i = 0; i < kCellCount; ++i)
-        if (record.cells[i] < 0) ActOnSymbol(i / 9, i % 9, -record.cells[i] - 1);
-}
-
 void SolverHint() {
     TypeInPuzzle(LevelMedium, 7);
     ShowSolverHint();
@@ -146,34 +132,34 @@ void PickerResetConfirmSetUp() {
 }  // namespace
 
 TESSARAN_SHOT_SCENE(solver_hint, "solver-hint", "the solver with a typed-in puzzle and a hint shown", SolverHint,
-                    ScreenFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(solver_subset, "solver-subset", "the solver showing a naked-subset hint", SolverSubset,
-                    ScreenFrame);
-TESSARAN_SHOT_SCENE(solver_solved, "solver-solved", "the solver after Solve", SolverSolved, ScreenFrame);
+                    WindowFrame);
+TESSARAN_SHOT_SCENE(solver_solved, "solver-solved", "the solver after Solve", SolverSolved, WindowFrame);
 TESSARAN_SHOT_SCENE(solver_child, "solver-child", "the solver at the Child level: still 9 x 9", SolverChild,
-                    ScreenFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(solver_past_limit, "solver-past-limit",
-                    "the solver settling a puzzle past the step-limited count", SolverPastLimit, ScreenFrame);
-TESSARAN_SHOT_SCENE(solver_empty, "solver-empty", "the solver as opened", SolverEmpty, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_0, "help-0", "help page 0, welcome", HelpPageSetUp<0>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_1, "help-1", "help page 1, rows", HelpPageSetUp<1>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_2, "help-2", "help page 2, columns", HelpPageSetUp<2>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_3, "help-3", "help page 3, sections", HelpPageSetUp<3>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_4, "help-4", "help page 4, mouse controls", HelpPageSetUp<4>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_5, "help-5", "help page 5, keyboard controls", HelpPageSetUp<5>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_6, "help-6", "help page 6, Crystal Ball mode", HelpPageSetUp<6>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_7, "help-7", "help page 7, Child mode", HelpPageSetUp<7>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_8, "help-8", "help page 8, scoring", HelpPageSetUp<8>, ScreenFrame);
-TESSARAN_SHOT_SCENE(help_9, "help-9", "help page 9, hints", HelpPageSetUp<9>, ScreenFrame);
-TESSARAN_SHOT_SCENE(quick_help, "quick-help", "the quick help before a game", QuickHelpSetUp, ScreenFrame);
+                    "the solver settling a puzzle past the step-limited count", SolverPastLimit, WindowFrame);
+TESSARAN_SHOT_SCENE(solver_empty, "solver-empty", "the solver as opened", SolverEmpty, WindowFrame);
+TESSARAN_SHOT_SCENE(help_0, "help-0", "help page 0, welcome", HelpPageSetUp<0>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_1, "help-1", "help page 1, rows", HelpPageSetUp<1>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_2, "help-2", "help page 2, columns", HelpPageSetUp<2>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_3, "help-3", "help page 3, sections", HelpPageSetUp<3>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_4, "help-4", "help page 4, mouse controls", HelpPageSetUp<4>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_5, "help-5", "help page 5, keyboard controls", HelpPageSetUp<5>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_6, "help-6", "help page 6, Crystal Ball mode", HelpPageSetUp<6>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_7, "help-7", "help page 7, Child mode", HelpPageSetUp<7>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_8, "help-8", "help page 8, scoring", HelpPageSetUp<8>, WindowFrame);
+TESSARAN_SHOT_SCENE(help_9, "help-9", "help page 9, hints", HelpPageSetUp<9>, WindowFrame);
+TESSARAN_SHOT_SCENE(quick_help, "quick-help", "the quick help before a game", QuickHelpSetUp, WindowFrame);
 TESSARAN_SHOT_SCENE(quick_help_child, "quick-help-child", "the quick help before a Child game", QuickHelpChildSetUp,
-                    ScreenFrame);
+                    WindowFrame);
 TESSARAN_SHOT_SCENE(quick_help_child_solver, "quick-help-child-solver",
                     "the quick help before a Child game that follows a game from the solver",
-                    QuickHelpChildAfterSolverSetUp, ScreenFrame);
-TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, ScreenFrame);
+                    QuickHelpChildAfterSolverSetUp, WindowFrame);
+TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, WindowFrame);
 TESSARAN_SHOT_SCENE(picker_reset_confirm, "picker-reset-confirm",
                     "\"Really reset the games used at this level?\" from the picker", PickerResetConfirmSetUp,
-                    ScreenFrame);
+                    WindowFrame);
 
 }  // namespace tessaran::shot

@@ -3,9 +3,7 @@
 #include <cstring>
 
 #include "game/game_state.h"
-#include "game/puzzles.h"
 #include "game/rules.h"
-#include "game/random.h"
 #include "shot/scene.h"
 #include "solver/hints.h"
 #include "solver/solver.h"
@@ -16,19 +14,9 @@
 namespace tessaran::shot {
 namespace {
 
-void ScreenFrame(int i) { WindowFrame(i); }
-
-// A library puzzle typed in, less its last `dropped` givens.
+// A library puzzle typed in, less its last `dropped` givens, with no cursor square.
 void TypeIn(int32_t level, int index, int dropped) {
-    PuzzleRecord record;
-    const bool found = ReadPuzzleRecord(kLibraryNumbers[level], index, record);
-    OpenSolver();
-    srand(1);
-    if (!found) return;
-    int givens = 0;
-    for (int i = 0; i < kCellCount; ++i) givens += record.cells[i] < 0;
-    for (int i = 0, n = 0; i < kCellCount; ++i)
-        if (record.cells[i] < 0 && n++ < givens - dropped) ActOnSymbol(i / 9, i % 9, -record.cells[i] - 1);
+    TypeInPuzzle(level, index, dropped);
     CursorColumn = CursorRow = -1;
 }
 
@@ -75,12 +63,12 @@ void NoHint() {
 
 TESSARAN_SHOT_SCENE(solver_two_solutions, "solver-two-solutions",
                     "a grid with several solutions: the first of two, the squares they differ in framed",
-                    TwoSolutions, ScreenFrame);
+                    TwoSolutions, WindowFrame);
 TESSARAN_SHOT_SCENE(solver_second_solution, "solver-second-solution", "the same grid toggled to its second solution",
-                    SecondSolution, ScreenFrame);
+                    SecondSolution, WindowFrame);
 TESSARAN_SHOT_SCENE(solver_no_solution, "solver-no-solution", "a grid without solution: where it runs out",
-                    NoSolution, ScreenFrame);
+                    NoSolution, WindowFrame);
 TESSARAN_SHOT_SCENE(solver_no_hint, "solver-no-hint", "the solver's hints run dry and say why", NoHint,
-                    ScreenFrame);
+                    WindowFrame);
 
 }  // namespace tessaran::shot
