@@ -17,7 +17,6 @@
 #include "shell/input.h"
 #include "shell/screens.h"
 #include "ui/backdrop.h"
-#include "ui/dialogs.h"
 #include "ui/bitmap.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -48,23 +47,25 @@ constexpr float kPanelRoom = 2.0f * (kRightEdge - kPanelCentre);
 constexpr float kButtonMargin = 1.5f;  // a button's frame reaches this far past its text
 
 void CentredText(float y, const char* text) {
-    const float width = FitTextWidth(text, kPanelRoom);
-    DrawTextAt(kPanelCentre - width * 0.5f, y, text);
-    UsePlainTextWidth();
+    TextWidth design(kDesignTextWidth);
+    design.DrawCentred(kPanelCentre, y, text, kPanelRoom);
 }
 
 void TextToEdge(float x, float y, const char* text) {
-    FitTextWidth(text, kRightEdge - x);
+    TextWidth design(kDesignTextWidth);
+    design.Fit(text, kRightEdge - x);
     DrawTextAt(x, y, text);
-    UsePlainTextWidth();
 }
 
 void DrawGamePanel() {
     SetTextSize(5);
     const char* pause = "Pause (Esc)";
-    const float pauseWidth = FitTextWidth(pause, kPanelRoom - 2.0f * kButtonMargin);
-    const bool paused = DoButton(kPanelCentre - pauseWidth * 0.5f, kPauseY, 5, pause);
-    UsePlainTextWidth();
+    bool paused;
+    {
+        TextWidth design(kDesignTextWidth);
+        const float pauseWidth = design.Fit(pause, kPanelRoom - 2.0f * kButtonMargin);
+        paused = DoButton(kPanelCentre - pauseWidth * 0.5f, kPauseY, 5, pause);
+    }
     if (paused) OnKey('P', 0, 0);
 
     char line[80];
@@ -99,9 +100,12 @@ void DrawGamePanel() {
         TextToEdge(89.0f, 70.0f, "ON");
         const char* commit = "Commit Changes";
         SetTextSize(4);
-        FitTextWidth(commit, kRightEdge - kButtonMargin - 85.0f);
-        const bool committed = DoButton(85.0f, 77.0f, 4, commit);
-        UsePlainTextWidth();
+        bool committed;
+        {
+            TextWidth design(kDesignTextWidth);
+            design.Fit(commit, kRightEdge - kButtonMargin - 85.0f);
+            committed = DoButton(85.0f, 77.0f, 4, commit);
+        }
         if (committed) CommitCrystalBall();
     } else {
         SetTextColor(0.3f, 1.0f, 0.3f);
@@ -122,10 +126,6 @@ void DrawGamePanel() {
 }
 
 }  // namespace
-
-float CondenseToFit(const char* text, float room) { return FitTextWidth(text, room); }
-
-void RestoreTextWidth() { UsePlainTextWidth(); }
 
 void DrawGameScreen() {
     AssignMode = ShiftOrAltDown() || AssignModifierLatched;

@@ -21,11 +21,4 @@ struct PercentRect {
 };
 PercentRect ScoreDisplayArea();
 
-// The game panel's text width: the layout was drawn for a narrower face than the game's font,
-// so its text is drawn at the design width of the dialogs, narrowed further where `text` would
-// not fit `room` percent across at the current size. Returns the width; RestoreTextWidth goes
-// back to the plain width once the text is drawn.
-float CondenseToFit(const char* text, float room);
-void RestoreTextWidth();
-
 }  // namespace tessaran

@@ -15,7 +15,6 @@
 #include "shell/clock.h"
 #include "shell/screens.h"
 #include "solver/help.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -113,7 +112,7 @@ void TextBox(const std::string& text, float r, float g, float b) {
     glColor4f(0.08f, 0.0f, 0.14f, 1.0f);
     FillRect(x0, y0, x1, y1, kBoxDepth + 0.1f);
 
-    UseDesignTextWidth();
+    TextWidth design(kDesignTextWidth);
     const float left = kBoxLeft + kTextInset, right = kBoxRight - kTextInset;
     int32_t size = 4;
     for (; size > 2; --size) {
@@ -127,7 +126,6 @@ void TextBox(const std::string& text, float r, float g, float b) {
     }
     SetTextColor(r, g, b);
     DrawWrappedText(left, right, kBoxTop + kTextInset, size, text.c_str());
-    UsePlainTextWidth();
 }
 
 }  // namespace
@@ -171,9 +169,12 @@ void DrawHintPanel() {
     // The button works only while the game is played, not under the summary.
     const char* label = HintApplicable() ? "Apply (H)" : "Hint (H)";
     SetTextSize(kButtonSize);
-    const float width = FitTextWidth(label, kBoxRight - kBoxLeft - 3.0f);
-    const bool pressed = DoButton(kPanelCentre - width * 0.5f, kButtonY, kButtonSize, label);
-    UsePlainTextWidth();
+    bool pressed;
+    {
+        TextWidth design(kDesignTextWidth);
+        const float width = design.Fit(label, kBoxRight - kBoxLeft - 3.0f);
+        pressed = DoButton(kPanelCentre - width * 0.5f, kButtonY, kButtonSize, label);
+    }
     if (pressed && ScreenState == ScreenGame) PressHint();
 
     if (!note.text.empty()) {

@@ -20,7 +20,6 @@
 #include "shell/screens.h"
 #include "solver/solver_entry.h"
 #include "ui/backdrop.h"
-#include "ui/dialogs.h"
 #include "ui/bitmap.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -52,19 +51,18 @@ constexpr float kButtonMargin = 1.5f;
 // moves left over the hidden grid.
 float MenuCentre() {
     SetTextSize(kMenuTextSize);
-    UseDesignTextWidth();
     float widest = 0.0f;
-    for (const char* label : kMenuLabels) widest = std::max(widest, TextWidthPercent(label));
-    UsePlainTextWidth();
+    {
+        TextWidth design(kDesignTextWidth);
+        for (const char* label : kMenuLabels) widest = std::max(widest, TextWidthPercent(label));
+    }
     return std::min(kMenuCentre, kMenuRightEdge - kButtonMargin - widest * 0.5f);
 }
 
 bool MenuButton(float centre, float y, const char* label) {
     SetTextSize(kMenuTextSize);
-    UseDesignTextWidth();
-    const bool clicked = DoButton(centre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
-    UsePlainTextWidth();
-    return clicked;
+    TextWidth design(kDesignTextWidth);
+    return DoButton(centre - TextWidthPercent(label) * 0.5f, y, kMenuTextSize, label);
 }
 
 void Corner(float grey, float x, float y) {
@@ -112,9 +110,11 @@ void DrawPausedBackground() {
 bool AnswerButton(float x, const char* label) {
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, kPanelDepth);  // in front of the panel
-    UseDesignTextWidth();
-    const bool clicked = DoButton(x, kAnswerY, kMenuTextSize, label);
-    UsePlainTextWidth();
+    bool clicked;
+    {
+        TextWidth design(kDesignTextWidth);
+        clicked = DoButton(x, kAnswerY, kMenuTextSize, label);
+    }
     glPopMatrix();
     return clicked;
 }
@@ -155,11 +155,13 @@ void DrawConfirmDialog() {
     // narrowed further if it would leave the window.
     const char* question = ConfirmQuestion(ConfirmKind);
     SetTextSize(6);
-    const float width = FitTextWidth(question, kQuestionRoom);
-    DrawQuestionPanel(2.0f * width + 10.0f);
-    SetTextColor(1.0f, 1.0f, 0.5f);
-    DrawTextShadowed(kQuestionY, question);
-    UsePlainTextWidth();
+    {
+        TextWidth design(kDesignTextWidth);
+        const float width = design.Fit(question, kQuestionRoom);
+        DrawQuestionPanel(2.0f * width + 10.0f);
+        SetTextColor(1.0f, 1.0f, 0.5f);
+        DrawTextShadowed(kQuestionY, question);
+    }
 
     const bool yes = AnswerButton(kYesX, "Yes");
     const bool no = AnswerButton(kNoX, "No");

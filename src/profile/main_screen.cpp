@@ -178,7 +178,7 @@ void DrawMainScreen() {
     DrawColourBackdrop();
     DrawVersionStrip();
     SetScreenProjection();
-    UseDesignTextWidth();
+    TextWidth design(kDesignTextWidth);  // every word of the screen
 
     if (DoButton(81.0f, 25.0f, 5, "New Puzzle")) StartFromMainScreen();
     SetTextSize(5);
@@ -211,7 +211,6 @@ void DrawMainScreen() {
     const char* level = LevelNames[std::clamp(Prefs.difficulty, 0, kLevelCount - 1)];
     DrawTextAt(std::min(91.0f, 98.5f - TextWidthPercent(level)), 32.0f, level);
     DrawPlayerBadge();
-    UsePlainTextWidth();
 
     if (ScreenState == ScreenMain) ShowPendingMessage();
     // Buttons on other screens must not stay shielded by a menu they cannot see.

@@ -15,7 +15,6 @@
 #include "profile/prefs.h"
 #include "shell/screens.h"
 #include "ui/backdrop.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -112,7 +111,7 @@ void DrawPreferencesDialog() {
         DrawColourBackdrop();
         DrawVersionStrip();
     }
-    UseDesignTextWidth();
+    TextWidth design(kDesignTextWidth);  // every word of the dialog
     SetTextSize(5);
     const float widest = TextWidthPercent(kWidestOption);
     DrawDarkPanel(std::max(7.0f, BoardXFromPercent(kOptionX + widest + 2.0f)));
@@ -122,7 +121,6 @@ void DrawPreferencesDialog() {
     DrawTextShadowed(14.0f, "Preferences");
     if (ShowingMarkPage) {
         DrawMarkPage();
-        UsePlainTextWidth();
         return;
     }
 
@@ -170,7 +168,6 @@ void DrawPreferencesDialog() {
         Prefs.Save();
         CloseDialog();
     }
-    UsePlainTextWidth();
 }
 
 }  // namespace tessaran

@@ -15,7 +15,6 @@
 #include "profile/stats.h"
 #include "shell/input_state.h"
 #include "ui/bitmap.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -86,9 +85,11 @@ void ValueColour(float shownAt, float timer) {
 void Row(float y, float timer, float labelAt, const char* label, float valueAt, const char* value) {
     if (timer <= labelAt) return;
     SetTextColor(1.0f, 1.0f, 0.5f);
-    FitTextWidth(label, kValueX - kLabelX - 1.5f);
-    DrawTextAt(kLabelX, y, label);
-    UseDesignTextWidth();
+    {
+        TextWidth design(kDesignTextWidth);
+        design.Fit(label, kValueX - kLabelX - 1.5f);
+        DrawTextAt(kLabelX, y, label);
+    }
     if (timer <= valueAt) return;
     ValueColour(valueAt, timer);
     DrawTextAt(kValueX, y, value);
@@ -106,7 +107,7 @@ void DrawSummary() {
     DrawPanel(150.0f + 5.0f * (100.0f - s));
     if (timer > 100.0f) DrawBanner(timer);
 
-    UseDesignTextWidth();
+    TextWidth design(kDesignTextWidth);
     SetTextSize(6);
     char completion[24], used[24], bonus[24], mistakes[24], hints[24];
     std::snprintf(completion, sizeof completion, "%d", CompletionBonus(level));
@@ -126,7 +127,6 @@ void DrawSummary() {
     Row(top + 2.0f * pitch, timer, 350.0f, "TIME BONUS:", kSummaryBonus, bonus);
     Row(top + 3.0f * pitch, timer, 450.0f, "MISTAKES:", kSummaryMistakes, mistakes);
     if (hinted) Row(top + 4.0f * pitch, timer, 450.0f, "HINTS USED:", kSummaryMistakes, hints);
-    UsePlainTextWidth();
 }
 
 }  // namespace tessaran

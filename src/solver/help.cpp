@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "board/board_render.h"
-#include "game/game_screen.h"
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "shell/input_state.h"
@@ -130,16 +129,18 @@ void DrawCrystalBallControl() {
     DrawTexturedQuad(8.8f + d, 6.8f + d, 9.6f - d, 6.0f - d, 1.0f, 1.0f, TextureCrystalBall, 1.0f);
     SetTextColor(0.5f + 7.0f * CrystalWobbleX, 0.3f, 0.5f + 7.0f * CrystalWobbleY);
     SetTextSize(4);
-    CondenseToFit("Crystal Ball Mode", kRightEdge - 84.0f);
-    DrawTextAt(84.0f, 67.0f, "Crystal Ball Mode");
-    RestoreTextWidth();
+    {
+        TextWidth design(kDesignTextWidth);
+        design.Fit("Crystal Ball Mode", kRightEdge - 84.0f);
+        DrawTextAt(84.0f, 67.0f, "Crystal Ball Mode");
+    }
     SetTextSize(6);
     DrawTextAt(89.0f, 70.0f, "ON");
     const char* commit = "Commit Changes";
     SetTextSize(4);
-    CondenseToFit(commit, kRightEdge - kButtonReach - 85.0f);
+    TextWidth design(kDesignTextWidth);
+    design.Fit(commit, kRightEdge - kButtonReach - 85.0f);
     DoButton(85.0f, 77.0f, 4, commit);
-    RestoreTextWidth();
 }
 
 // The page's question is about the squares marked with an X: (3, 1) and (4, 1).

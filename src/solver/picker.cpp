@@ -8,7 +8,6 @@
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "ui/backdrop.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -30,15 +29,9 @@ constexpr const char* kButtonLabels[kPickerButtonCount] = {"Reset games used", "
 // `text` at `size` and width `base`, narrowed further where it would be wider than `room`.
 PickerPlace Fitted(float x, float y, int32_t size, const char* text, float base, float room) {
     SetTextSize(size);
-    TextRenderer.SetWidthScale(base);
-    PickerPlace place{x, y, TextWidthPercent(text), base};
-    if (place.width > room && room > 0.0f) {
-        place.widthScale = base * room / place.width;
-        TextRenderer.SetWidthScale(place.widthScale);
-        place.width = TextWidthPercent(text);
-    }
-    TextRenderer.SetWidthScale(1.0f);
-    return place;
+    TextWidth width(base);
+    const float fitted = width.Fit(text, room);
+    return PickerPlace{x, y, fitted, width.Scale()};
 }
 
 void NumberLabel(int32_t index, char (&label)[12]) { std::snprintf(label, sizeof label, "%d", index + 1); }
@@ -47,18 +40,14 @@ bool NumberClicked(int32_t k, int32_t index, bool won) {
     char label[12];
     NumberLabel(index, label);
     const PickerPlace place = PickerNumberPlace(k, index);
-    TextRenderer.SetWidthScale(place.widthScale);
-    const bool clicked = DoSelectableItem(place.x, place.y, kPickerNumberSize, label, false, won);
-    TextRenderer.SetWidthScale(1.0f);
-    return clicked;
+    TextWidth width(place.widthScale);
+    return DoSelectableItem(place.x, place.y, kPickerNumberSize, label, false, won);
 }
 
 bool ButtonClicked(int32_t button) {
     const PickerPlace place = PickerButtonPlace(button);
-    TextRenderer.SetWidthScale(place.widthScale);
-    const bool clicked = DoButton(place.x, place.y, kPickerButtonSize, kButtonLabels[button]);
-    TextRenderer.SetWidthScale(1.0f);
-    return clicked;
+    TextWidth width(place.widthScale);
+    return DoButton(place.x, place.y, kPickerButtonSize, kButtonLabels[button]);
 }
 
 }  // namespace

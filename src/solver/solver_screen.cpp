@@ -57,7 +57,7 @@ float Width(const char* text) { return TextWidthPercent(text); }
 
 // The width factor that fits every row of the column at full size.
 float ColumnCondense() {
-    TextRenderer.SetWidthScale(1.0f);
+    TextWidth plain(1.0f);
     SetTextSize(kColumnSize);
     const float room = kColumnRight - kColumnLeft;
     const float single = room - 2.0f * kButtonReach;
@@ -208,14 +208,13 @@ void SolverFrame() {
 
     SetTextColor(1.0f, 1.0f, 0.0f);
     SetTextSize(kTitleSize);
-    TextRenderer.SetWidthScale(1.0f);
-    const char* title = "Tessaran Solver";
-    const float titleRoom = kColumnRight - kColumnLeft;
-    if (Width(title) > titleRoom) TextRenderer.SetWidthScale(titleRoom / Width(title));
-    DrawTextAt(kPanelCentre - Width(title) * 0.5f, kTitleY, title);
+    {
+        TextWidth plain(1.0f);
+        plain.DrawCentred(kPanelCentre, kTitleY, "Tessaran Solver", kColumnRight - kColumnLeft);
+    }
 
     // Once a button has left the screen, the buttons after it are not offered in this frame.
-    TextRenderer.SetWidthScale(ColumnCondense());
+    TextWidth column(ColumnCondense());
     if (CentredButton(kRowY[0], "Change Symbols")) ChangeSymbols();
     if (CentredButton(kRowY[1], SolverState.showPossibles ? "Hide Possibles" : "Show Possibles"))
         ToggleSolverPossibles();
@@ -251,7 +250,6 @@ void SolverFrame() {
     }
     SetTextColor(0.3f, 1.0f, 1.0f);
     ColumnText(std::max(kStatusY, bottom + 1.0f), SolverState.statusText);
-    TextRenderer.SetWidthScale(1.0f);
 }
 
 }  // namespace tessaran

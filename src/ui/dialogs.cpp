@@ -61,23 +61,6 @@ void DrawCaretAndBox(float w) {
 
 }  // namespace
 
-void UseDesignTextWidth() { TextRenderer.SetWidthScale(kDesignTextWidth); }
-void UsePlainTextWidth() { TextRenderer.SetWidthScale(1.0f); }
-
-float FitTextWidth(const char* text, float room, float base) {
-    TextRenderer.SetWidthScale(base);
-    const float width = TextWidthPercent(text);
-    if (width <= room || width <= 0.0f || room <= 0.0f) return width;
-    TextRenderer.SetWidthScale(base * room / width);
-    return TextWidthPercent(text);
-}
-
-void DrawFittedCentred(float centre, float y, const char* text, float room, float base) {
-    const float width = FitTextWidth(text, room, base);
-    DrawTextAt(centre - width * 0.5f, y, text);
-    TextRenderer.SetWidthScale(base);
-}
-
 int WrapLine(const char* text, float room, int maxLines, int* starts, int* lengths) {
     const std::string all = text ? text : "";
     int lines = 0;
@@ -121,13 +104,13 @@ void DrawTextEntryDialog() {
     if (DoRaisedButton(30.0f, 65.0f, 6, "OK", kPanelRaise)) DialogKey = 13;
     if (DoRaisedButton(41.25f, 65.0f, 6, "Cancel", kPanelRaise)) DialogKey = 27;
 
-    UseDesignTextWidth();
+    TextWidth design(kDesignTextWidth);
     SetTextSize(12);
     SetTextColor(1.0f, 0.0f, 0.0f);
-    DrawFittedCentred(kEntryCentre, 20.0f, EntryTitle, kPanelRoom);
+    design.DrawCentred(kEntryCentre, 20.0f, EntryTitle, kPanelRoom);
     SetTextSize(8);
     SetTextColor(1.0f, 1.0f, 0.0f);
-    DrawFittedCentred(kEntryCentre, 40.0f, EntryPrompt, kPanelRoom);
+    design.DrawCentred(kEntryCentre, 40.0f, EntryPrompt, kPanelRoom);
 
     // Every key typed since the last frame, in order, then the key of a button clicked in this
     // one. Each is measured at size 3, where the length limit is defined.
@@ -149,12 +132,11 @@ void DrawTextEntryDialog() {
             SetTextColor(0.3f, 1.0f, 0.5f);
         else
             SetTextColor(0.2f, 0.8f, 1.0f);
-        const float width = FitTextWidth(EntryTarget, kPanelRoom - 6.0f);
+        const float width = design.Fit(EntryTarget, kPanelRoom - 6.0f);
         DrawTextAt(kEntryCentre - width * 0.5f, 50.0f, EntryTarget);
         DrawCaretAndBox(width);
         TrimLeadingBlanks(EntryTarget);
     }
-    UsePlainTextWidth();
 }
 
 void DrawMessageScreen() {
@@ -162,17 +144,17 @@ void DrawMessageScreen() {
     DrawColourBackdrop();
     SetTextColor(1.0f, 1.0f, 0.5f);
     SetTextSize(6);
-    DrawFittedCentred(50.0f, 30.0f, MessageLine1, kScreenRoom, 1.0f);
+    TextWidth plain(1.0f);
+    plain.DrawCentred(50.0f, 30.0f, MessageLine1, kScreenRoom);
     SetTextSize(4);
     SetTextColor(0.5f, 1.0f, 1.0f);
     // A long line (a reminder with a long name, say) goes on as a second line, not off screen.
-    UsePlainTextWidth();
     int starts[2], lengths[2];
     const int lines = WrapLine(MessageLine2, kScreenRoom - 14.0f, 2, starts, lengths);
     for (int i = 0; i < lines; ++i) {
         const std::string part(MessageLine2 + starts[i], static_cast<std::size_t>(lengths[i]));
-        DrawFittedCentred(50.0f, 40.0f - static_cast<float>(lines - 1) * 2.5f + 5.0f * static_cast<float>(i), part.c_str(), kScreenRoom,
-                          1.0f);
+        plain.DrawCentred(50.0f, 40.0f - static_cast<float>(lines - 1) * 2.5f + 5.0f * static_cast<float>(i), part.c_str(),
+                          kScreenRoom);
     }
     SetScreenProjection();
     const bool ok = DoButton(49.0f, 50.0f, 5, "OK");
@@ -233,11 +215,13 @@ void DrawAboutScreen() {
     SetTextColor(1.0f, 0.3f, 1.0f);
     DrawTextShadowed(19.0f, "Version " TESSARAN_VERSION "W");
     SetTextColor(0.0f, 1.0f, 1.0f);
-    FitTextWidth(kOwnershipLine1, 72.0f, 1.0f);
-    DrawTextShadowed(26.0f, kOwnershipLine1);
-    FitTextWidth(kOwnershipLine2, 72.0f, 1.0f);
-    DrawTextShadowed(33.0f, kOwnershipLine2);
-    UsePlainTextWidth();
+    {
+        TextWidth plain(1.0f);
+        plain.Fit(kOwnershipLine1, 72.0f);
+        DrawTextShadowed(26.0f, kOwnershipLine1);
+        plain.Fit(kOwnershipLine2, 72.0f);
+        DrawTextShadowed(33.0f, kOwnershipLine2);
+    }
 
     SetTextSize(4);
     SetTextColor(1.0f, 1.0f, 1.0f);

@@ -22,6 +22,14 @@ void QueueAndDraw(float xPixels, float yPixels, const char* text) {
     TextRenderer.Draw();
 }
 
+// The width factor TextRenderer holds: 1 outside every TextWidth, else the innermost one's.
+float WidthInForce = 1.0f;
+
+void ApplyWidth(float scale) {
+    WidthInForce = scale;
+    TextRenderer.SetWidthScale(scale);
+}
+
 float PixelsAcross(float percent) { return static_cast<float>(TextRefWidth * static_cast<double>(percent) * 0.01); }
 float PixelsDown(float percent) { return static_cast<float>(TextRefHeight * static_cast<double>(percent) * 0.01); }
 
@@ -32,7 +40,7 @@ void InitFonts() {
         TextRenderer.Clear();
         TextRenderer.LoadFont("Another", "Another.fnt");
         TextRenderer.SetActiveFont("Another");
-        TextRenderer.SetWidthScale(1.0f);
+        ApplyWidth(1.0f);
         TextRenderer.SetRotation(0.0f);
         TextRenderer.SetHeight(LFontRenderer::kDefaultHeight);
     } catch (const FontError& error) {
@@ -76,5 +84,25 @@ void DrawTextShadowed(float yPercent, const char* text) {
     TextRenderer.SetColor(r, g, b);
     QueueAndDraw(x, y, text);
 }
+
+TextWidth::TextWidth(float scale) : scale_(scale), outer_(WidthInForce) { ApplyWidth(scale); }
+
+TextWidth::~TextWidth() { ApplyWidth(outer_); }
+
+float TextWidth::Fit(const char* text, float room) {
+    ApplyWidth(scale_);
+    const float width = TextWidthPercent(text);
+    if (width <= room || width <= 0.0f || room <= 0.0f) return width;
+    ApplyWidth(scale_ * room / width);
+    return TextWidthPercent(text);
+}
+
+void TextWidth::DrawCentred(float centre, float yPercent, const char* text, float room) {
+    const float width = Fit(text, room);
+    DrawTextAt(centre - width * 0.5f, yPercent, text);
+    ApplyWidth(scale_);
+}
+
+float TextWidth::Scale() const { return WidthInForce; }
 
 }  // namespace tessaran

@@ -28,4 +28,34 @@ void DrawTextCentred(float yPercent, const char* text);
 // Centred on 37.5 % of the width, over a dark shadow offset down and right; the colour is kept.
 void DrawTextShadowed(float yPercent, const char* text);
 
+// The screens were laid out for a narrower face than the game's font: most of their text is
+// drawn at this share of its natural width.
+inline constexpr float kDesignTextWidth = 0.7f;
+
+// The one way to draw text narrower or wider than the font: while a TextWidth lives, text is
+// measured and drawn at `scale` times its natural width (heights unchanged), and the width that
+// was in force before comes back when it goes out of scope, however the scope is left. Nothing
+// outside a TextWidth ever sees anything but the plain width.
+class [[nodiscard]] TextWidth {
+public:
+    explicit TextWidth(float scale);
+    ~TextWidth();
+    TextWidth(const TextWidth&) = delete;
+    TextWidth& operator=(const TextWidth&) = delete;
+
+    // Narrows further, if needed, so that `text` is at most `room` percent across at the current
+    // size, starting again from this scope's width; the narrowing lasts until the next Fit or the
+    // end of the scope. Returns the text's width.
+    float Fit(const char* text, float room);
+    // Draws `text` centred on `centre` percent across, narrowed to `room` as Fit does, then goes
+    // back to this scope's width.
+    void DrawCentred(float centre, float yPercent, const char* text, float room);
+    // The factor in force: this scope's, or the narrower one of the last Fit.
+    float Scale() const;
+
+private:
+    float scale_;  // this scope's width
+    float outer_;  // the width in force before, restored on the way out
+};
+
 }  // namespace tessaran

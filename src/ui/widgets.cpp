@@ -98,14 +98,8 @@ void DrawVersionStrip() {
     // Under the logo, in the band right of the board (and of the main screen's score panel,
     // which ends where the board does): narrowed where the font would carry it over their edge.
     const float left = (kLogoLeft + 0.6f) / kBoardPerPercentX + 1.0f, right = 99.5f;
-    TextRenderer.SetWidthScale(1.0f);
-    float width = TextWidthPercent(VersionText);
-    if (width > right - left) {
-        TextRenderer.SetWidthScale((right - left) / width);
-        width = TextWidthPercent(VersionText);
-    }
-    DrawTextAt((left + right - width) * 0.5f, 18.0f, VersionText);
-    TextRenderer.SetWidthScale(1.0f);
+    TextWidth plain(1.0f);
+    plain.DrawCentred((left + right) * 0.5f, 18.0f, VersionText, right - left);
 }
 
 // ---- Construction ------------------------------------------------------------------------

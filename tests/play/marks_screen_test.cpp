@@ -15,7 +15,6 @@
 #include "shell/screens.h"
 #include "support/game_window.h"
 #include "support/temp_home.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -118,12 +117,14 @@ TEST_F(MarksScreenTest, ThePencilMarkPageSwitchesAndRemembersItsSettings) {
     ReturnState = ScreenMain;
     ScreenState = ScreenPreferences;
     W::RunFrames(1);
-    UseDesignTextWidth();
-    SetTextSize(6);
-    const float finishedRight = 37.5f + TextWidthPercent("Finished") * 0.5f;
-    SetTextSize(4);
-    const float marksWidth = TextWidthPercent("Pencil Marks...");
-    UsePlainTextWidth();
+    float finishedRight, marksWidth;
+    {
+        TextWidth design(kDesignTextWidth);
+        SetTextSize(6);
+        finishedRight = 37.5f + TextWidthPercent("Finished") * 0.5f;
+        SetTextSize(4);
+        marksWidth = TextWidthPercent("Pencil Marks...");
+    }
     W::ClickPercent(finishedRight + 4.0f + marksWidth * 0.5f, 85.0f);
     W::RunFrames(1);
     ASSERT_TRUE(ShowingMarkPage);

@@ -25,7 +25,6 @@
 #include "solver/solver_entry.h"
 #include "support/game_window.h"
 #include "support/temp_home.h"
-#include "ui/dialogs.h"
 #include "ui/text.h"
 
 namespace tessaran::test {
@@ -60,11 +59,9 @@ void ClickSlot(const Cell& cell, int slot, bool shift) {
     W::RunFrames(1);
 }
 float LabelWidth(int size, const char* label, float widthScale = kDesignTextWidth) {
-    TextRenderer.SetWidthScale(widthScale);
+    TextWidth width(widthScale);
     SetTextSize(size);
-    const float width = TextWidthPercent(label);
-    TextRenderer.SetWidthScale(1.0f);
-    return width;
+    return TextWidthPercent(label);
 }
 // Clicks the middle of a label drawn at (x, y) percent in `size` and runs a frame, `times` over.
 void ClickLabel(float x, float y, int size, const char* label, float widthScale = kDesignTextWidth, int times = 1) {

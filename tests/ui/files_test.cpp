@@ -1,5 +1,5 @@
 // The files a player can replace, decoded without a window: bitmaps (layout, refusals, masks)
-// and ".fnt" fonts (refusals, the shipped Another.fnt), and LFontRenderer's widths. A missing
+// and ".fnt" fonts (refusals, the shipped Another.fnt), LFontRenderer's widths and TextWidth. A missing
 // or damaged font file is played through end to end.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "ui/bmp_bytes.h"
 #include "ui/font.h"
 #include "ui/font_bytes.h"
+#include "ui/text.h"
 
 namespace tessaran {
 namespace {
@@ -188,6 +190,40 @@ TEST(FontRenderer, StringWidthFollowsHeightScaleAndSpaceForMissingGlyphs) {
     EXPECT_EQ(renderer.GetStringWidth("AAAA"), 30u) << "the sum truncates, not each glyph";
     renderer.SetWidthScale(0.5f);
     EXPECT_EQ(renderer.GetStringWidth("AB"), 11u);  // (7.5 + 15) x 0.5 = 11.25
+}
+
+// However a TextWidth scope is left, the width before it comes back: nested scopes give back
+// the outer width, not the plain one, and each Fit starts again from its scope's width.
+TEST(TextWidthScope, EveryExitGivesBackTheWidthBefore) {
+    FontFileData data;
+    ASSERT_EQ(DecodeFontFile(SmallFont().Bytes(), data), FontFileStatus::Ok);
+    TextRenderer.AddFont("Another", data, 0);
+    TextRenderer.SetActiveFont("Another");
+    TextRefWidth = 100;  // a percent is a pixel: "AB" is 90 wide, "A" 30
+    const auto inForce = [] { return TextRenderer.Font(0).widthScale; };
+    {
+        TextWidth design(0.5f);
+        EXPECT_EQ(TextWidthPercent("AB"), 45.0f);
+        {
+            TextWidth inner(1.0f);
+            EXPECT_EQ(inner.Fit("AB", 30.0f), 30.0f);
+            EXPECT_FLOAT_EQ(inForce(), 1.0f / 3.0f);
+            EXPECT_EQ(inner.Fit("A", 30.0f), 30.0f) << "fits at the scope's own width";
+            EXPECT_EQ(inForce(), 1.0f);
+            EXPECT_EQ(inner.Fit("AB", 0.0f), 90.0f) << "no room: left as it is, not shrunk away";
+        }
+        EXPECT_EQ(inForce(), 0.5f);
+    }
+    EXPECT_EQ(inForce(), 1.0f);
+    try {
+        TextWidth narrow(0.7f);
+        narrow.Fit("ABAB", 1.0f);
+        throw std::runtime_error("a frame cut short");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(inForce(), 1.0f);
+    TextRenderer.Clear();
+    TextRefWidth = 0;
 }
 
 }  // namespace
