@@ -33,7 +33,7 @@ void PrintTeach(const ValueGrid& grid) {
     bool dead = false;
     while (!dead && FindLogicStep(logic, step)) {
         std::printf("%s\t%s\t%s\t%s\n", TechniqueName(step.technique), Placements(step).c_str(),
-                    Eliminations(step).c_str(), step.text.c_str());
+                    Eliminations(step).c_str(), StepText(step, PieceNaming::Digits).c_str());
         dead = step.technique == Technique::DeadEnd;
         if (!dead) ApplyLogicStep(logic, step);
     }

@@ -15,6 +15,11 @@ inline constexpr int kChildSide = 4;
 
 inline constexpr int CellIndex(int column, int row) { return column * 9 + row; }
 
+// The characters the pieces are, symbol 1..9 at index symbol - 1. The player profiles start out
+// with their names, profile p beside piece p.
+inline constexpr const char* kPieceNames[kBoardSide] = {"Ruko",     "Quor",  "Fernwick",   "Tupa",   "Marigold",
+                                                        "Hortense", "Thorn", "Dunderhead", "Barnaby"};
+
 struct Cell {
     int32_t value;         // symbol that belongs here, 1..9; 0 = none (solver: the entered value)
     int32_t guess;         // Crystal Ball trial symbol, 0 = none

@@ -109,7 +109,7 @@ bool FindChildStep(const LogicGrid& grid, LogicStep& step) {
         step.technique = Technique::Single;
         step.pattern = {s};
         step.placements = {{s, v}};
-        step.text = "Square " + SquareName(s) + " has only one possible value left: the " + std::to_string(v) + ".";
+        step.sentence = SingleSentence(s, v);
         return true;
     }
     for (int unit : ChildUnits())
@@ -129,8 +129,7 @@ bool FindChildStep(const LogicGrid& grid, LogicStep& step) {
             step.pattern = {place};
             step.units = {unit};
             step.placements = {{place, v}};
-            step.text = "The " + std::to_string(v) + " has only one place left in " + UnitName(unit) + ": square " +
-                        SquareName(place) + ".";
+            step.sentence = HiddenSingleSentence(v, unit, place);
             return true;
         }
     return false;
@@ -181,7 +180,7 @@ std::string PatternText(const LogicStep& step) {
     case Technique::ForcingChain: return "A forcing chain from the framed squares.";
     case Technique::DeadEnd: break;
     }
-    return step.text;
+    return step.sentence;
 }
 
 std::string LookText(const LogicStep& step) {
@@ -210,7 +209,7 @@ std::string HintText(const GameHint& hint) {
     case HintKind::Step:
         if (hint.level == 1) return LookText(hint.step);
         if (hint.level == 2) return PatternText(hint.step);
-        return hint.step.text;
+        return hint.step.sentence;
     case HintKind::None: break;
     }
     return "";
@@ -364,7 +363,7 @@ bool RequestHint() {
     } else {
         return false;
     }
-    ShownHint.text = HintText(ShownHint);
+    ShownHint.text = SayPieces(HintText(ShownHint), PieceNamingShown());
     if (ShownHint.kind != HintKind::Stuck) Charge();
     SaveGameInPlay();
     return true;
@@ -421,6 +420,8 @@ bool HintApplicable() {
 
 bool PressHint() { return HintApplicable() ? ApplyGameHint() : RequestHint(); }
 
+PieceNaming PieceNamingShown() { return Prefs.pieceStyle == 1 ? PieceNaming::Digits : PieceNaming::Names; }
+
 void ResetGameHints(int32_t levelsUsed) {
     ForgetGameHint();
     HintLevelsUsed = levelsUsed;
@@ -439,18 +440,10 @@ std::vector<int> UnitSquares(int unit) {
 
 namespace {
 
-// The player sees the pieces as characters; where only digits are shown, digits name them.
-std::string PieceWord(int symbol) {
-    static const char* const kNames[9] = {"an Orange", "a Cone", "a Sprout", "a Star", "a Block",
-                                          "a Fox",     "a Blob", "a Ghost",  "a Robot"};
-    if (symbol < 1 || symbol > 9) return "a piece";
-    if (Prefs.pieceStyle == 1) return "a " + std::to_string(symbol);
-    return kNames[symbol - 1];
-}
-
-std::string Capitalised(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    return text;
+// Marked for SayPieces; "a" or "A".
+std::string PieceWord(int symbol, const char* article = "a") {
+    if (symbol < 1 || symbol > 9) return std::string(article) + " piece";
+    return PieceMark(symbol, article);
 }
 
 // The unit of `unit` type that `square` lies in, named "row", "column" or "section".
@@ -466,7 +459,8 @@ bool ClashNote(int square, int symbol, WrongMoveNote& note) {
     for (int unit : units)
         for (int t : UnitSquares(unit)) {
             if (t == square || ShownSymbol(PlayBoard, Column(t), Row(t)) != symbol) continue;
-            note.text = "There is already " + PieceWord(symbol) + " in this " + UnitWord(unit) + ".";
+            note.text = SayPieces("There is already " + PieceWord(symbol) + " in this " + UnitWord(unit) + ".",
+                                  PieceNamingShown());
             note.flashSquare = t;
             return true;
         }
@@ -489,24 +483,24 @@ std::string RulingOut(const LogicStep& step, int square, int symbol) {
                 return only + "it is the only place for " + PieceWord(p.value) + " in " + UnitName(step.units[0]) + ".";
             if (step.technique == Technique::Single)
                 return only + "every other piece is already in its row, column or section.";
-            return only + step.text;
+            return only + step.sentence;
         }
         if (p.square != square && p.value == symbol &&
             (Row(p.square) == Row(square) || Column(p.square) == Column(square) ||
              SectionUnit(Column(p.square), Row(p.square)) == SectionUnit(Column(square), Row(square))))
         {
-            const std::string cannot = Capitalised(PieceWord(symbol)) + " cannot go here: ";
+            const std::string cannot = PieceWord(symbol, "A") + " cannot go here: ";
             if (step.technique == Technique::Single)
                 return cannot + "it is the only piece left for " + SquareName(p.square) + ", in this " +
                        SharedUnitWord(p.square, square) + ".";
             if (step.technique == Technique::HiddenSingle && !step.units.empty())
                 return cannot + SquareName(p.square) + " is the only place for it in " + UnitName(step.units[0]) + ".";
-            return cannot + step.text;
+            return cannot + step.sentence;
         }
     }
     for (const Elimination& e : step.eliminations)
         if (e.square == square && e.value == symbol)
-            return Capitalised(PieceWord(symbol)) + " cannot go here: " + step.text;
+            return PieceWord(symbol, "A") + " cannot go here: " + step.sentence;
     return "";
 }
 
@@ -527,12 +521,12 @@ WrongMoveNote ExplainWrongMove(int column, int row, int symbol) {
         if (!FindStep(grid, step) || step.technique == Technique::DeadEnd) break;
         const std::string why = RulingOut(step, note.square, symbol);
         if (!why.empty()) {
-            note.text = k == 0 ? why : "A few steps on: " + why;
+            note.text = SayPieces(k == 0 ? why : "A few steps on: " + why, PieceNamingShown());
             return note;
         }
         ApplyStep(grid, step);
     }
-    note.text = "That piece leads to a contradiction later.";
+    note.text = SayPieces("Putting " + PieceWord(symbol) + " here leads to a contradiction later.", PieceNamingShown());
     return note;
 }
 

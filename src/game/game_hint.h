@@ -62,6 +62,9 @@ void ForgetGameHint();
 bool HintApplicable();
 // Key H and the panel's button: Apply when the hint on display offers it, else RequestHint.
 bool PressHint();
+// How texts in the window name the pieces: by the characters' names, or by digit where only
+// digits are shown.
+PieceNaming PieceNamingShown();
 // A new game or a kept game installed: no hint shown, none used (or the kept count).
 void ResetGameHints(int32_t levelsUsed = 0);
 

@@ -60,8 +60,6 @@ PIN(wonGames, 11000);
 #undef PIN
 
 const char* const PrefsFileName = "Tessaran Prefs.10W";
-const char* const DefaultPlayerNames[kPlayerCount] = {"Ruko",     "Quor",  "Fernwick",   "Tupa",   "Marigold",
-                                                      "Hortense", "Thorn", "Dunderhead", "Barnaby"};
 std::string PrefPath;
 int32_t CurrentWindowHeight = 0;
 

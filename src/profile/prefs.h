@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/board.h"
+
 namespace tessaran {
 
 inline constexpr int kPrefsSize = 15000;
@@ -88,7 +90,8 @@ extern Preferences Prefs;          // the live record; all code reads and writes
 extern Preferences PrefsSnapshot;  // undo copy for the name-entry dialogs; never saved
 
 extern const char* const PrefsFileName;        // "Tessaran Prefs.10W"
-extern const char* const DefaultPlayerNames[kPlayerCount];
+inline constexpr const auto& DefaultPlayerNames = kPieceNames;  // the characters' names
+static_assert(std::size(kPieceNames) == kPlayerCount);
 extern std::string PrefPath;                   // full path of the preferences file
 // Height of the window's drawing area, kept by the reshape handler so the last save at exit
 // (after the window is gone) still records a real size. 0 = no window yet.

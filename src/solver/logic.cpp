@@ -2,6 +2,8 @@
 // dead ends, and the words every step is written with.
 #include "solver/logic.h"
 
+#include <cstdlib>
+
 #include "solver/logic_internal.h"
 
 namespace tessaran {
@@ -23,16 +25,16 @@ bool UnitHolds(const LogicGrid& grid, int unit, int value) {
     return false;
 }
 
-std::string AValue(int value) { return (value == 8 ? "an " : "a ") + std::to_string(value); }
+std::string AValue(int value) { return PieceMark(value, "a"); }
 
-std::string ValueList(unsigned mask, const char* last) {
+std::string ValueList(unsigned mask, const char* last, const char* article) {
     std::string text;
     const int total = Count(mask);
     int n = 0;
     for (int v = 1; v <= 9; ++v) {
         if (!((mask >> v) & 1u)) continue;
         if (n > 0) text += n == total - 1 ? last : ", ";
-        text += std::to_string(v);
+        text += PieceMark(v, n == 0 ? article : "");
         ++n;
     }
     return text;
@@ -91,8 +93,8 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::DeadEnd;
                 step.pattern = {s};
                 step.units = {unit};
-                step.text =
-                    "The " + std::to_string(v) + " appears twice in " + UnitName(unit) + ": an earlier entry is wrong.";
+                step.sentence =
+                    PieceMark(v, "The") + " appears twice in " + UnitName(unit) + ": an earlier entry is wrong.";
                 return true;
             }
             seen |= 1u << v;
@@ -103,7 +105,7 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
             step.technique = Technique::DeadEnd;
             step.pattern = {s};
             step.units.clear();
-            step.text = "Square " + SquareName(s) + " has no possible value left: an earlier entry is wrong.";
+            step.sentence = "Square " + SquareName(s) + " has no possible value left: an earlier entry is wrong.";
             return true;
         }
     for (int unit = 0; unit < 27; ++unit) {
@@ -116,8 +118,8 @@ bool FindDeadEnd(const LogicGrid& grid, LogicStep& step) {
         step.technique = Technique::DeadEnd;
         step.pattern.clear();
         step.units = {unit};
-        step.text =
-            "The " + std::to_string(v) + " has no place left in " + UnitName(unit) + ": an earlier entry is wrong.";
+        step.sentence =
+            PieceMark(v, "The") + " has no place left in " + UnitName(unit) + ": an earlier entry is wrong.";
         return true;
     }
     return false;
@@ -225,6 +227,46 @@ std::string SquareName(int square) {
 
 std::string SquareCode(int square) {
     return "r" + std::to_string(RowOf(square) + 1) + "c" + std::to_string(ColumnOf(square) + 1);
+}
+
+std::string PieceMark(int value, const char* article) {
+    return std::string("{") + article + (*article != '\0' ? " " : "") + std::to_string(value) + "}";
+}
+
+std::string SayPieces(const std::string& sentence, PieceNaming naming) {
+    std::string said;
+    said.reserve(sentence.size());
+    size_t at = 0;
+    for (size_t open; (open = sentence.find('{', at)) != std::string::npos;) {
+        const size_t close = sentence.find('}', open);
+        if (close == std::string::npos) break;
+        said.append(sentence, at, open - at);
+        at = close + 1;
+        const std::string mark = sentence.substr(open + 1, close - open - 1);
+        const size_t space = mark.find(' ');
+        const std::string article = space == std::string::npos ? "" : mark.substr(0, space);
+        const int value = std::atoi(mark.c_str() + (space == std::string::npos ? 0 : space + 1));
+        if (value < 1 || value > 9) {
+            said += "{" + mark + "}";
+        } else if (naming == PieceNaming::Names) {
+            said += kPieceNames[value - 1];
+        } else {
+            // "an 8": the one digit whose name starts with a vowel.
+            if (!article.empty()) said += article + (value == 8 && (article == "a" || article == "A") ? "n " : " ");
+            said += std::to_string(value);
+        }
+    }
+    said.append(sentence, at, std::string::npos);
+    return said;
+}
+
+std::string SingleSentence(int square, int value) {
+    return "Square " + SquareName(square) + " has only one possible value left: " + PieceMark(value, "the") + ".";
+}
+
+std::string HiddenSingleSentence(int value, int unit, int square) {
+    return PieceMark(value, "The") + " has only one place left in " + UnitName(unit) + ": square " +
+           SquareName(square) + ".";
 }
 
 }  // namespace tessaran

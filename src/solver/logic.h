@@ -86,7 +86,7 @@ struct LogicStep {
     std::vector<int> units;    // the units the reasoning is about
     std::vector<Placement> placements;
     std::vector<Elimination> eliminations;
-    std::string text;  // one or two sentences in the game's voice
+    std::string sentence;  // one or two sentences in the game's voice, pieces marked for SayPieces
 };
 
 // The cheapest step that applies to `grid`, a dead end first of all. False when no technique
@@ -112,6 +112,21 @@ LogicSolve SolveLogically(const ValueGrid& values);
 inline constexpr const char* kTrialText =
     "No technique applies any more: the next step would be a trial, guessing a value and seeing "
     "where it leads.";
+
+// Sentences mark every piece they name -- "{the 7}", "{The 7}", "{a 7}" or "{7}" -- so that one
+// sentence serves both ways of naming the pieces: by digit, as the command line and puzzle
+// notation do ("the 7", "an 8"), or by the character the piece is ("Thorn"), as the game window
+// does wherever pictures show.
+enum class PieceNaming { Digits, Names };
+// The mark for piece `value` with `article` ("", "the", "The", "a", "A").
+std::string PieceMark(int value, const char* article = "");
+// `sentence` with its marks written out.
+std::string SayPieces(const std::string& sentence, PieceNaming naming);
+inline std::string StepText(const LogicStep& step, PieceNaming naming) { return SayPieces(step.sentence, naming); }
+
+// The two sentences that also explain steps on the Child level's 4 x 4 grid.
+std::string SingleSentence(int square, int value);
+std::string HiddenSingleSentence(int value, int unit, int square);
 
 // Text helpers shared with whoever shows steps: "row 3", "column 5", "section 7";
 // "(row 3, column 5)"; "r3c5".

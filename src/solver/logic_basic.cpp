@@ -45,7 +45,7 @@ bool FindSingle(const LogicGrid& grid, LogicStep& step) {
         step.pattern = {s};
         step.units = {Geo().unitsOf[s][0], Geo().unitsOf[s][1], Geo().unitsOf[s][2]};
         step.placements = {{s, v}};
-        step.text = "Square " + SquareName(s) + " has only one possible value left: the " + std::to_string(v) + ".";
+        step.sentence = SingleSentence(s, v);
         return true;
     }
     return false;
@@ -61,8 +61,7 @@ bool FindHiddenSingle(const LogicGrid& grid, LogicStep& step) {
             step.pattern = {s};
             step.units = {unit};
             step.placements = {{s, v}};
-            step.text = "The " + std::to_string(v) + " has only one place left in " + UnitName(unit) + ": square " +
-                        SquareName(s) + ".";
+            step.sentence = HiddenSingleSentence(v, unit, s);
             return true;
         }
     return false;
@@ -98,7 +97,7 @@ bool FindNakedSubset(const LogicGrid& grid, int size, LogicStep& step) {
             step.technique = NakedTechnique(size);
             step.pattern = squares;
             step.units = {unit};
-            step.text = "Squares " + SquareList(squares) + " can only hold the " + ValueList(values) +
+            step.sentence = "Squares " + SquareList(squares) + " can only hold " + ValueList(values, " and ", "the") +
                         ", so no other square of " + UnitName(unit) + " can hold them.";
             return true;
         });
@@ -139,7 +138,7 @@ bool FindHiddenSubset(const LogicGrid& grid, int size, LogicStep& step) {
             step.technique = HiddenTechnique(size);
             step.pattern = squares;
             step.units = {unit};
-            step.text = "The " + ValueList(set) + " in " + UnitName(unit) + " can only go in these " +
+            step.sentence = ValueList(set, " and ", "The") + " in " + UnitName(unit) + " can only go in these " +
                         kSizeWords[size] + " squares, " + SquareList(squares) +
                         ", so those squares can hold nothing else.";
             return true;
@@ -172,7 +171,7 @@ bool FindPointing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::Pointing;
                 step.pattern = squares;
                 step.units = {section, line};
-                step.text = "In " + UnitName(section) + " the " + std::to_string(v) + " can only go in " +
+                step.sentence = "In " + UnitName(section) + " " + PieceMark(v, "the") + " can only go in " +
                             UnitName(line) + ", so no other square of " + UnitName(line) + " can hold " + AValue(v) +
                             ".";
                 return true;
@@ -203,7 +202,7 @@ bool FindClaiming(const LogicGrid& grid, LogicStep& step) {
             step.technique = Technique::Claiming;
             step.pattern = squares;
             step.units = {line, section};
-            step.text = "In " + UnitName(line) + " the " + std::to_string(v) + " can only go in " + UnitName(section) +
+            step.sentence = "In " + UnitName(line) + " " + PieceMark(v, "the") + " can only go in " + UnitName(section) +
                         ", so no other square of " + UnitName(section) + " can hold " + AValue(v) + ".";
             return true;
         }

@@ -148,7 +148,7 @@ std::string ChainText(const std::vector<int>& nodes, const std::vector<Eliminati
     text += ", which rules out ";
     for (size_t i = 0; i < eliminations.size(); ++i) {
         if (i > 0) text += i + 1 == eliminations.size() ? " and " : ", ";
-        text += "the " + std::to_string(eliminations[i].value) + " in " + SquareName(eliminations[i].square);
+        text += PieceMark(eliminations[i].value, "the") + " in " + SquareName(eliminations[i].square);
     }
     return text + ".";
 }
@@ -182,7 +182,7 @@ bool FindChain(const LogicGrid& grid, unsigned kinds, Technique technique, Logic
             step.units = units;
             step.placements.clear();
             step.eliminations = eliminations;
-            step.text = ChainText(nodes, eliminations);
+            step.sentence = ChainText(nodes, eliminations);
         }
     }
     return bestLength <= kMaxLinks;
@@ -236,7 +236,7 @@ struct Propagation {
                 }
                 const unsigned missing = kAllCandidates & ~(once | filled);
                 if (missing != 0) {
-                    failure = "the " + std::to_string(Lowest(missing)) + " would have no place in " + UnitName(unit);
+                    failure = PieceMark(Lowest(missing), "the") + " would have no place in " + UnitName(unit);
                     return false;
                 }
                 for (unsigned singles = once & ~twice; singles != 0; singles &= singles - 1) {
@@ -283,7 +283,7 @@ std::string Consequences(const LogicStep& step) {
     }
     for (const Elimination& e : step.eliminations) {
         join();
-        text += "takes the " + std::to_string(e.value) + " from " + SquareName(e.square);
+        text += "takes " + PieceMark(e.value, "the") + " from " + SquareName(e.square);
     }
     return text;
 }
@@ -315,7 +315,7 @@ bool CellForcing(const LogicGrid& grid, LogicStep& step) {
         step.technique = Technique::ForcingChain;
         step.pattern = {s};
         step.units.clear();
-        step.text = "Square " + SquareName(s) + " holds " + ValueList(mask, " or ") +
+        step.sentence = "Square " + SquareName(s) + " holds " + ValueList(mask, " or ") +
                     ". Following the singles from each of them in turn always " + Consequences(step) +
                     ", so that much is certain.";
         return true;
@@ -346,7 +346,7 @@ bool UnitForcing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::ForcingChain;
                 step.pattern = squares;
                 step.units = {unit};
-                step.text = "The " + std::to_string(v) + " of " + UnitName(unit) + " goes in " +
+                step.sentence = PieceMark(v, "The") + " of " + UnitName(unit) + " goes in " +
                             SquareList(squares, " or ") + ". Following the singles from each of them in turn always " +
                             Consequences(step) + ", so that much is certain.";
                 return true;
@@ -365,7 +365,7 @@ bool Contradiction(const LogicGrid& grid, LogicStep& step) {
             step.units.clear();
             step.placements.clear();
             step.eliminations = {{s, v}};
-            step.text = "If square " + SquareName(s) + " were " + AValue(v) + ", following the singles from it, " +
+            step.sentence = "If square " + SquareName(s) + " were " + AValue(v) + ", following the singles from it, " +
                         p.failure + ". So it is not " + AValue(v) + ".";
             return true;
         }

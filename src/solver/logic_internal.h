@@ -72,10 +72,10 @@ inline void PlacePair(int unit, unsigned places, int& a, int& b) {
 // Whether `unit` already holds `value` in a filled square.
 bool UnitHolds(const LogicGrid& grid, int unit, int value);
 
-// "a 5", "an 8".
+// Marked for SayPieces: "{a 5}" (said "a 5", "an 8" or the name).
 std::string AValue(int value);
-// "4", "4 and 7", "1, 4 and 7" (or "1, 4 or 7" with last = " or ").
-std::string ValueList(unsigned mask, const char* last = " and ");
+// "{4}", "{4} and {7}", "{1}, {4} and {7}" (or with last = " or "); `article` goes on the first.
+std::string ValueList(unsigned mask, const char* last = " and ", const char* article = "");
 // "(row 1, column 2) and (row 5, column 2)", or with last = " or ".
 std::string SquareList(const std::vector<int>& squares, const char* last = " and ");
 // "rows 2 and 7", "columns 1, 4 and 8" for unit kinds 0 (rows) and 1 (columns).

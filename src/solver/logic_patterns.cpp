@@ -6,7 +6,7 @@ namespace tessaran::logic {
 
 namespace {
 
-std::string Value(int v) { return std::to_string(v); }
+std::string Value(int v) { return PieceMark(v); }
 
 }  // namespace
 
@@ -53,7 +53,7 @@ bool FindFish(const LogicGrid& grid, int size, LogicStep& step) {
                     for (int i = 0; i < size; ++i) step.units.push_back(kind * 9 + lines[chosen[i]]);
                     for (int c = 0; c < 9; ++c)
                         if ((cover >> c) & 1u) step.units.push_back((1 - kind) * 9 + c);
-                    step.text = "In " + LineList(kind, base) + " the " + Value(v) + " can only go in " +
+                    step.sentence = "In " + LineList(kind, base) + " " + PieceMark(v, "the") + " can only go in " +
                                 LineList(1 - kind, cover) + ", so no other square of those " +
                                 (kind == 0 ? "columns" : "rows") + " can hold " + AValue(v) + ".";
                     return true;
@@ -88,7 +88,7 @@ bool FindXYWing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::XYWing;
                 step.pattern = {pivot, a, b};
                 step.units.clear();
-                step.text = "Square " + SquareName(pivot) + " holds " + Value(x) + " or " + Value(y) + ". If it is " +
+                step.sentence = "Square " + SquareName(pivot) + " holds " + Value(x) + " or " + Value(y) + ". If it is " +
                             AValue(x) + ", square " + SquareName(a) + " is " + AValue(z) + "; if it is " + AValue(y) +
                             ", square " + SquareName(b) + " is " + AValue(z) +
                             ". So no square that sees both can hold " + AValue(z) + ".";
@@ -117,7 +117,7 @@ bool FindXYZWing(const LogicGrid& grid, LogicStep& step) {
                 step.technique = Technique::XYZWing;
                 step.pattern = {pivot, a, b};
                 step.units.clear();
-                step.text = "Square " + SquareName(pivot) + " holds " + ValueList(pm, " or ") + ", square " +
+                step.sentence = "Square " + SquareName(pivot) + " holds " + ValueList(pm, " or ") + ", square " +
                             SquareName(a) + " holds " + ValueList(am, " or ") + " and square " + SquareName(b) +
                             " holds " + ValueList(bm, " or ") +
                             ": whichever value the first takes, one of the three is " + AValue(z) +
@@ -155,8 +155,8 @@ bool FindWWing(const LogicGrid& grid, LogicStep& step) {
                     step.technique = Technique::WWing;
                     step.pattern = {a, b, p, q};
                     step.units = {unit};
-                    step.text = "Squares " + SquareName(a) + " and " + SquareName(b) + " both hold only " + Value(x) +
-                                " or " + Value(y) + ". In " + UnitName(unit) + " the " + Value(y) +
+                    step.sentence = "Squares " + SquareName(a) + " and " + SquareName(b) + " both hold only " +
+                                    Value(x) + " or " + Value(y) + ". In " + UnitName(unit) + " " + PieceMark(y, "the") +
                                 " must go in a square that sees one of them, so they cannot both be " + AValue(y) +
                                 ": one is " + AValue(x) + ", and no square that sees both can hold " + AValue(x) + ".";
                     return true;

@@ -10,6 +10,7 @@
 
 #include "board/board_render.h"
 #include "board/pieces.h"
+#include "game/game_hint.h"
 #include "game/game_state.h"
 #include "game/kept_game.h"
 #include "game/pause.h"
@@ -115,6 +116,15 @@ float DrawHintPiece(float textBottom) {
     glScalef(kHintPieceScale, kHintPieceScale, 1.0f);
     DrawPieceBright(SolverState.hintValue, 0);
     glPopMatrix();
+    // Beside its picture, the piece's name, as the game's hints call it; a digit needs none.
+    if (PieceNamingShown() == PieceNaming::Names && SolverState.hintValue >= 1 && SolverState.hintValue <= 9) {
+        const char* name = kPieceNames[SolverState.hintValue - 1];
+        SetTextSize(kColumnSize);
+        const float boxLeft = (kHintPieceX - kHintBoxHalf - kHintBoxBorder - static_cast<float>(kBoardLeft)) /
+                              kBoardPerPercentX;
+        const float middle = (centreY - static_cast<float>(kBoardTop)) / kBoardPerPercentY;
+        DrawTextAt(boxLeft - 1.0f - Width(name), middle - static_cast<float>(kColumnSize) * 0.5f, name);
+    }
     return (centreY + kHintBoxHalf + kHintBoxBorder + 0.6f) / kBoardPerPercentY;
 }
 

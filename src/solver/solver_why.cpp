@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/game_hint.h"
 #include "solver/logic.h"
 #include "solver/solver.h"
 
@@ -20,17 +21,33 @@ bool StatusIs(const char* status) { return std::strcmp(SolverState.statusText, s
 
 ValueGrid CurrentGrid() { return GridFromBoard(PlayBoard); }
 
+struct RunsOut {
+    int square = -1;  // grid index, or -1
+    int unit = -1;    // 0..26, or -1
+    int value = 0;    // the value the unit has no place for
+};
+
 // "r2c9" or "row 4 value 6" (also column, section), as the complete search reports it.
-void ReadRunsOut(const std::string& where) {
-    SolverWhy.runsOutSquare = SolverWhy.runsOutUnit = -1;
+RunsOut ReadRunsOut(const std::string& where) {
+    RunsOut out;
     int a = 0, b = 0;
     char kind[16] = "";
     if (std::sscanf(where.c_str(), "r%dc%d", &a, &b) == 2) {
-        SolverWhy.runsOutSquare = GridIndex(b - 1, a - 1);
+        out.square = GridIndex(b - 1, a - 1);
     } else if (std::sscanf(where.c_str(), "%15s %d value %d", kind, &a, &b) == 3) {
         const int base = std::strcmp(kind, "row") == 0 ? 0 : std::strcmp(kind, "column") == 0 ? 9 : 18;
-        SolverWhy.runsOutUnit = base + a - 1;
+        out.unit = base + a - 1;
+        out.value = b;
     }
+    return out;
+}
+
+// Where the grid runs out, as a clause for the player.
+std::string RunsOutClause(const std::string& where) {
+    const RunsOut out = ReadRunsOut(where);
+    if (out.square >= 0) return "nothing can go in square " + SquareName(out.square);
+    if (out.unit >= 0) return PieceMark(out.value, "the") + " has no place left in " + UnitName(out.unit);
+    return where + " runs out";
 }
 
 int LogicUnit(int unitType, int column, int row) {
@@ -90,7 +107,9 @@ std::string WhyNoHint() {
     const ValueGrid grid = CurrentGrid();
     const GridExplanation explained = ExplainGrid(grid);
     if (explained.verdict == GridVerdict::None)
-        return "The grid has no solution, so no hint can follow from it: " + explained.runsOut + " runs out.";
+        return SayPieces("The grid has no solution, so no hint can follow from it: " + RunsOutClause(explained.runsOut) +
+                         ".",
+                         PieceNamingShown());
     LogicStep step;
     const LogicGrid logic = MakeLogicGrid(grid);
     if (FindLogicStep(logic, step) && step.technique != Technique::DeadEnd)
@@ -138,7 +157,9 @@ void ToggleWhy() {
     }
     SolverWhy.grid = CurrentGrid();
     SolverWhy.explanation = ExplainGrid(SolverWhy.grid);
-    ReadRunsOut(SolverWhy.explanation.runsOut);
+    const RunsOut out = ReadRunsOut(SolverWhy.explanation.runsOut);
+    SolverWhy.runsOutSquare = out.square;
+    SolverWhy.runsOutUnit = out.unit;
     switch (SolverWhy.explanation.verdict) {
     case GridVerdict::Multiple: SolverWhy.view = WhyView::FirstSolution; break;
     case GridVerdict::None: SolverWhy.view = WhyView::RunsOut; break;

@@ -51,7 +51,7 @@ TEST_F(GameHintTest, EachLevelCostsFiftyAndApplyPlacesWithoutPoints) {
     EXPECT_EQ(ShownHint.level, 2);
     EXPECT_NE(ShownHint.text, look);
     ASSERT_TRUE(RequestHint());
-    EXPECT_EQ(ShownHint.text, ShownHint.step.text);
+    EXPECT_EQ(ShownHint.text, StepText(ShownHint.step, PieceNaming::Names));
     EXPECT_FALSE(RequestHint()) << "nothing deeper, and no charge for asking";
     EXPECT_EQ(GameScore.Value(), -3 * kHintCost);
     EXPECT_EQ(HintLevelsUsed, 3);
@@ -211,6 +211,9 @@ TEST_F(GameHintTest, ChildGamesGetHintsToo) {
     const Placement p = ShownHint.step.placements[0];
     EXPECT_LT(p.square % 9, 4);
     EXPECT_LT(p.square / 9, 4);
+    // The piece goes by its character's name, one of the four the Child level plays with.
+    ASSERT_LE(p.value, 4);
+    EXPECT_NE(ShownHint.text.find(kPieceNames[p.value - 1]), std::string::npos) << ShownHint.text;
     ASSERT_TRUE(ApplyGameHint());
     EXPECT_TRUE(Square(p.square).known);
 }
@@ -221,33 +224,33 @@ TEST_F(GameHintTest, AWrongPieceSaysWhy) {
     // Row 1 shown but for its first square; column 1 shown but for rows 1 and 2.
     for (int c = 1; c < 9; ++c) At(c, 0).known = 1;
     for (int r = 2; r < 9; ++r) At(0, r).known = 1;
-    const int star = 4, fox = 6;
-    ASSERT_NE(SolvedSymbol(0, 0), star);
-    int starColumn = 0;
-    while (SolvedSymbol(starColumn, 0) != star) ++starColumn;
+    const int tupa = 4, hortense = 6;
+    ASSERT_NE(SolvedSymbol(0, 0), tupa);
+    int tupaColumn = 0;
+    while (SolvedSymbol(tupaColumn, 0) != tupa) ++tupaColumn;
     AssignMode = true;
-    ActOnSymbol(0, 0, star - 1);
+    ActOnSymbol(0, 0, tupa - 1);
     EXPECT_EQ(MistakeCount, 1);
-    EXPECT_EQ(WrongMoveExplanation.text, "There is already a Star in this row.");
-    EXPECT_EQ(WrongMoveExplanation.flashSquare, GridIndex(starColumn, 0));
+    EXPECT_EQ(WrongMoveExplanation.text, "There is already Tupa in this row.");
+    EXPECT_EQ(WrongMoveExplanation.flashSquare, GridIndex(tupaColumn, 0));
 
     // No clash at (column 1, row 2), but the row-1 square above can only take one piece, and a
     // piece that is the only one left for a square rules itself out of its neighbours.
     const int above = SolvedSymbol(0, 0);
     const WrongMoveNote note = ExplainWrongMove(0, 1, above);
     EXPECT_EQ(note.flashSquare, -1);
-    EXPECT_NE(note.text.find(" go here"), std::string::npos) << note.text;
+    EXPECT_EQ(note.text.rfind(std::string(kPieceNames[above - 1]) + " cannot go here: ", 0), 0u) << note.text;
 
     // With digits only, pieces are named by their digits.
     Prefs.pieceStyle = 1;
-    const int other = above == fox ? star : fox;
+    const int other = above == hortense ? tupa : hortense;
     ActOnSymbol(0, 0, other - 1);
     EXPECT_EQ(WrongMoveExplanation.text, "There is already a " + std::to_string(other) + " in this row.");
 
     // An empty board rules nothing out.
     ClearBoard(PlayBoard);
     FillHiddenPuzzle();
-    EXPECT_EQ(ExplainWrongMove(4, 4, 1).text, "That piece leads to a contradiction later.");
+    EXPECT_EQ(ExplainWrongMove(4, 4, 8).text, "Putting an 8 here leads to a contradiction later.");
 }
 
 }  // namespace

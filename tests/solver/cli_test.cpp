@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "solver_support.h"
 #include "support/temp_home.h"
@@ -55,6 +56,20 @@ TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {
     std::swap(clashing[0], clashing[9]);
     EXPECT_EQ(RunCli("status", clashing + "\n"), (Result{"0 0 -\n", 0}));
     EXPECT_EQ(RunCli("hints", clashing + "\n"), (Result{"stuck\t" + clashing + "\n", 0}));
+}
+
+// The command line names pieces by digit, whatever the game window calls them: its hints and
+// teach output stay exactly as recorded (by this program, before the window named the pieces).
+TEST(Cli, HintsAndTeachOutputIsPinned) {
+    const std::vector<std::string> top95 = DataLines("norvig_top95.txt");
+    ASSERT_GT(top95.size(), 13u);
+    auto pinned = [](const char* name) {
+        std::string text;
+        for (const std::string& line : DataLines(name)) text += line + "\n";
+        return text;
+    };
+    EXPECT_EQ(RunCli("hints", top95[3] + "\n" + top95[5] + "\n"), (Result{pinned("cli_pinned_hints.txt"), 0}));
+    EXPECT_EQ(RunCli("teach", top95[13] + "\n"), (Result{pinned("cli_pinned_teach.txt"), 0}));
 }
 
 TEST(Cli, RatePrintsTheRatingAndHardestTechniqueOrUnsolved) {

@@ -53,6 +53,10 @@ std::string Squares(const std::vector<int>& squares) {
     return text;
 }
 
+// The sentence as the command line says it, and as the game window does.
+std::string Said(const LogicStep& step) { return StepText(step, PieceNaming::Digits); }
+std::string Named(const LogicStep& step) { return StepText(step, PieceNaming::Names); }
+
 LogicStep Step(const LogicGrid& grid) {
     LogicStep step;
     EXPECT_TRUE(FindLogicStep(grid, step));
@@ -67,7 +71,8 @@ TEST(Logic, SinglesAndDeadEndsSpeakThePlayersWords) {
     LogicStep step = Step(grid);
     EXPECT_EQ(TechniqueName(step.technique), std::string("hidden-single"));
     EXPECT_EQ(Codes(step), "r3c5=7");
-    EXPECT_EQ(step.text, "The 7 has only one place left in row 3: square (row 3, column 5).");
+    EXPECT_EQ(Said(step), "The 7 has only one place left in row 3: square (row 3, column 5).");
+    EXPECT_EQ(Named(step), "Thorn has only one place left in row 3: square (row 3, column 5).");
 
     Only(grid, 8, 2, {5});  // a naked single comes first, wherever it is
     step = Step(grid);
@@ -80,16 +85,16 @@ TEST(Logic, SinglesAndDeadEndsSpeakThePlayersWords) {
     Only(grid, 2, 9, {});
     step = Step(grid);
     EXPECT_EQ(step.technique, Technique::DeadEnd);
-    EXPECT_EQ(step.text, "Square (row 2, column 9) has no possible value left: an earlier entry is wrong.");
+    EXPECT_EQ(Said(step), "Square (row 2, column 9) has no possible value left: an earlier entry is wrong.");
     EXPECT_TRUE(step.placements.empty() && step.eliminations.empty());
 
     // Clashing givens and a value with no place are dead ends too, named where they happen.
     LogicSolve clash = SolveLogically(Grid("55" + std::string(79, '.')));
     ASSERT_EQ(clash.outcome, LogicOutcome::DeadEnd);
-    EXPECT_EQ(clash.steps.back().text, "The 5 appears twice in row 1: an earlier entry is wrong.");
+    EXPECT_EQ(Said(clash.steps.back()), "The 5 appears twice in row 1: an earlier entry is wrong.");
     grid = OpenGrid();
     for (int c = 1; c <= 9; ++c) Remove(grid, 6, 4, c);
-    EXPECT_EQ(Step(grid).text, "The 6 has no place left in row 4: an earlier entry is wrong.");
+    EXPECT_EQ(Said(Step(grid)), "The 6 has no place left in row 4: an earlier entry is wrong.");
 }
 
 TEST(Logic, SubsetsAndLockedCandidates) {
@@ -103,8 +108,11 @@ TEST(Logic, SubsetsAndLockedCandidates) {
     EXPECT_EQ(Codes(step),
               "r3c2-4 r3c2-7 r3c3-4 r3c3-7 r3c4-4 r3c4-7 r3c6-4 r3c6-7 r3c7-4 r3c7-7 r3c8-4 r3c8-7 "
               "r3c9-4 r3c9-7");
-    EXPECT_EQ(step.text,
+    EXPECT_EQ(Said(step),
               "Squares (row 3, column 1) and (row 3, column 5) can only hold the 4 and 7, so no other "
+              "square of row 3 can hold them.");
+    EXPECT_EQ(Named(step),
+              "Squares (row 3, column 1) and (row 3, column 5) can only hold Tupa and Thorn, so no other "
               "square of row 3 can hold them.");
 
     grid = OpenGrid();
@@ -121,7 +129,9 @@ TEST(Logic, SubsetsAndLockedCandidates) {
     step = Step(grid);
     EXPECT_EQ(step.technique, Technique::Pointing);
     EXPECT_EQ(Codes(step), "r1c4-6 r1c5-6 r1c6-6 r1c7-6 r1c8-6 r1c9-6");
-    EXPECT_EQ(step.text, "In section 1 the 6 can only go in row 1, so no other square of row 1 can hold a 6.");
+    EXPECT_EQ(Said(step), "In section 1 the 6 can only go in row 1, so no other square of row 1 can hold a 6.");
+    EXPECT_EQ(Named(step),
+              "In section 1 Hortense can only go in row 1, so no other square of row 1 can hold Hortense.");
 
     grid = OpenGrid();  // claiming: row 1 keeps its 6 in section 1
     for (int c = 4; c <= 9; ++c) Remove(grid, 6, 1, c);
@@ -140,9 +150,10 @@ TEST(Logic, SubsetsAndLockedCandidates) {
     EXPECT_EQ(step.technique, Technique::HiddenPair);
     EXPECT_EQ(Squares(step.pattern), "r5c3 r5c8");
     EXPECT_EQ(step.eliminations.size(), 14u);
-    EXPECT_EQ(step.text,
+    EXPECT_EQ(Said(step),
               "The 1 and 2 in row 5 can only go in these two squares, (row 5, column 3) and (row 5, "
               "column 8), so those squares can hold nothing else.");
+    EXPECT_EQ(Named(step).substr(0, 32), "Ruko and Quor in row 5 can only ");
 }
 
 TEST(Logic, Fish) {
@@ -157,7 +168,7 @@ TEST(Logic, Fish) {
     EXPECT_EQ(Codes(step),
               "r1c4-3 r3c4-3 r4c4-3 r5c4-3 r6c4-3 r8c4-3 r9c4-3 r1c8-3 r3c8-3 r4c8-3 r5c8-3 r6c8-3 "
               "r8c8-3 r9c8-3");
-    EXPECT_EQ(step.text,
+    EXPECT_EQ(Said(step),
               "In rows 2 and 7 the 3 can only go in columns 4 and 8, so no other square of those "
               "columns can hold a 3.");
 
@@ -176,9 +187,10 @@ TEST(Logic, Fish) {
     step = Step(grid);
     EXPECT_EQ(step.technique, Technique::Jellyfish);
     EXPECT_EQ(step.eliminations.size(), 20u);
-    EXPECT_EQ(step.text,
+    EXPECT_EQ(Said(step),
               "In columns 1, 3, 5 and 7 the 8 can only go in rows 2, 4, 6 and 8, so no other square "
               "of those rows can hold an 8.");
+    EXPECT_EQ(Named(step).substr(Named(step).size() - 20), "can hold Dunderhead.");
 }
 
 TEST(Logic, Wings) {
@@ -220,7 +232,7 @@ TEST(Logic, Chains) {
     EXPECT_EQ(step.technique, Technique::XChain);
     EXPECT_EQ(Codes(step), "r8c7-5");
     EXPECT_EQ(step.pattern.size(), 4u);
-    EXPECT_EQ(step.text.rfind("If (row ", 0), 0u) << step.text;
+    EXPECT_EQ(Said(step).rfind("If (row ", 0), 0u) << Said(step);
 
     grid = OpenGrid();  // squares of two values, each passing one on to the next
     Only(grid, 1, 1, {1, 2});
@@ -231,7 +243,7 @@ TEST(Logic, Chains) {
     EXPECT_EQ(step.technique, Technique::XYChain);
     EXPECT_EQ(Squares(step.pattern), "r1c1 r1c5 r5c5 r5c9");
     EXPECT_EQ(Codes(step), "r1c9-1 r5c1-1");
-    EXPECT_EQ(step.text,
+    EXPECT_EQ(Said(step),
               "If (row 1, column 1) is not a 1, then (row 1, column 1) is a 2, so (row 1, column 5) is not a 2, so "
               "(row 1, column 5) is a 3, so (row 5, column 5) is not a 3, so (row 5, column 5) is a 4, so (row 5, "
               "column 9) is not a 4, so (row 5, column 9) is a 1. So (row 1, column 1) is a 1 or (row 5, column 9) "
@@ -265,9 +277,9 @@ TEST(Logic, AlternatingChainsAndForcingChains) {
             if (s.technique != Technique::ForcingChain) continue;
             ++forcing;
             for (const Placement& p : s.placements)
-                EXPECT_EQ(why.first[static_cast<size_t>(p.square)], p.value) << s.text;
+                EXPECT_EQ(why.first[static_cast<size_t>(p.square)], p.value) << Said(s);
             for (const Elimination& e : s.eliminations)
-                EXPECT_NE(why.first[static_cast<size_t>(e.square)], e.value) << s.text;
+                EXPECT_NE(why.first[static_cast<size_t>(e.square)], e.value) << Said(s);
         }
     }
     EXPECT_GE(forcing, 20);
@@ -307,10 +319,10 @@ TEST(Logic, EveryStepOnGeneratedPuzzlesAgreesWithTheSolution) {
         ASSERT_NE(solve.outcome, LogicOutcome::DeadEnd) << FormatGrid(puzzle);
         for (const LogicStep& step : solve.steps) {
             for (const Placement& p : step.placements)
-                ASSERT_EQ(solution[static_cast<size_t>(p.square)], p.value) << FormatGrid(puzzle) << "\n" << step.text;
+                ASSERT_EQ(solution[static_cast<size_t>(p.square)], p.value) << FormatGrid(puzzle) << "\n" << Said(step);
             for (const Elimination& e : step.eliminations)
-                ASSERT_NE(solution[static_cast<size_t>(e.square)], e.value) << FormatGrid(puzzle) << "\n" << step.text;
-            ASSERT_FALSE(step.placements.empty() && step.eliminations.empty()) << step.text;
+                ASSERT_NE(solution[static_cast<size_t>(e.square)], e.value) << FormatGrid(puzzle) << "\n" << Said(step);
+            ASSERT_FALSE(step.placements.empty() && step.eliminations.empty()) << Said(step);
         }
         if (solve.outcome == LogicOutcome::Solved) {
             ++solved;
@@ -355,7 +367,7 @@ TEST(Why, SettlesGridsWithNoneOneAndManySolutions) {
     EXPECT_EQ(ExplainGrid(Grid(noThree)).runsOut, "row 1 value 3");
     const LogicSolve dead = SolveLogically(Grid(noThree));
     ASSERT_EQ(dead.outcome, LogicOutcome::DeadEnd);
-    EXPECT_EQ(dead.steps.back().text, "The 3 has no place left in row 1: an earlier entry is wrong.");
+    EXPECT_EQ(Said(dead.steps.back()), "The 3 has no place left in row 1: an earlier entry is wrong.");
 }
 
 }  // namespace

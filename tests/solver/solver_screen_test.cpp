@@ -231,6 +231,15 @@ TEST_F(SolverWhyTest, NoSolutionAndNoHintSayWhy) {
     ToggleWhy();
     EXPECT_EQ(CurrentWhyView(), WhyView::RunsOut);
     EXPECT_EQ(SolverWhy.runsOutSquare, GridIndex(0, 0)) << SolverWhy.explanation.runsOut;
+    EXPECT_EQ(WhyNoHint(), "The grid has no solution, so no hint can follow from it: nothing can go in square (row 1, "
+                           "column 1).");
+
+    // Row 1 has no place for its 9: its open squares share a section with one. The piece goes by name.
+    OpenSolver();
+    Enter("123456..." "......9.." + std::string(63, '.'));
+    ASSERT_EQ(Status(), kStatusIllegal);
+    EXPECT_EQ(WhyNoHint(), "The grid has no solution, so no hint can follow from it: Barnaby has no place left in "
+                           "row 1.");
 
     // An empty grid: the solver's hints find nothing, and say why.
     OpenSolver();
