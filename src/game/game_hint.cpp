@@ -363,7 +363,7 @@ bool RequestHint() {
     } else {
         return false;
     }
-    ShownHint.text = SayPieces(HintText(ShownHint), PieceNamingShown());
+    ShownHint.sentence = HintText(ShownHint);
     if (ShownHint.kind != HintKind::Stuck) Charge();
     SaveGameInPlay();
     return true;
@@ -405,6 +405,8 @@ bool ApplyGameHint() {
 }
 
 void ForgetGameHint() { ShownHint = GameHint{}; }
+
+std::string ShownHintText() { return SayPieces(ShownHint.sentence, PieceNamingShown()); }
 
 bool HintApplicable() {
     if (!HintOnDisplay() || ShownHint.level < DeepestHintLevel(ShownHint.kind)) return false;

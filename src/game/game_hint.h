@@ -33,9 +33,11 @@ struct GameHint {
     int level = 0;         // 0 = nothing shown
     LogicStep step;        // Step: the engine's step; otherwise its units and pattern say where
     LogicGrid grid;        // the board as the hint read it; a change of the board retires the hint
-    std::string text;      // the sentence of the level shown
+    std::string sentence;  // the level shown, pieces marked for SayPieces
 };
 extern GameHint ShownHint;
+// The hint on display as the window says it: the pieces named as they are shown at the moment.
+std::string ShownHintText();
 // Hint levels shown in the game in play; kept with it, shown in the summary, and a game won with
 // any is not an error-free win.
 extern int32_t HintLevelsUsed;

@@ -182,9 +182,9 @@ void DrawHintPanel() {
     } else if (HintOnDisplay()) {
         const bool wrong = ShownHint.kind == HintKind::WrongPiece || ShownHint.kind == HintKind::WrongMarks;
         if (wrong)
-            TextBox(ShownHint.text, 1.0f, 0.55f, 0.45f);
+            TextBox(ShownHintText(), 1.0f, 0.55f, 0.45f);
         else
-            TextBox(ShownHint.text, 1.0f, 1.0f, 0.5f);
+            TextBox(ShownHintText(), 1.0f, 1.0f, 0.5f);
     }
 }
 

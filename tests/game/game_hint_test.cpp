@@ -44,14 +44,17 @@ TEST_F(GameHintTest, EachLevelCostsFiftyAndApplyPlacesWithoutPoints) {
     StartLibraryGame(LevelMedium, 41);
     ASSERT_TRUE(RequestHint());
     ASSERT_EQ(ShownHint.kind, HintKind::Step);
-    EXPECT_TRUE(Starts(ShownHint.text, "Look at ")) << ShownHint.text;
+    EXPECT_TRUE(Starts(ShownHintText(), "Look at ")) << ShownHintText();
     EXPECT_FALSE(ApplyGameHint()) << "Apply waits for the whole explanation";
-    const std::string look = ShownHint.text;
+    const std::string look = ShownHintText();
     ASSERT_TRUE(RequestHint());
     EXPECT_EQ(ShownHint.level, 2);
-    EXPECT_NE(ShownHint.text, look);
+    EXPECT_NE(ShownHintText(), look);
     ASSERT_TRUE(RequestHint());
-    EXPECT_EQ(ShownHint.text, StepText(ShownHint.step, PieceNaming::Names));
+    EXPECT_EQ(ShownHintText(), StepText(ShownHint.step, PieceNaming::Names));
+    Prefs.pieceStyle = 1;  // digits only, chosen while the hint is up: it speaks in digits now
+    EXPECT_EQ(ShownHintText(), StepText(ShownHint.step, PieceNaming::Digits));
+    Prefs.pieceStyle = 0;
     EXPECT_FALSE(RequestHint()) << "nothing deeper, and no charge for asking";
     EXPECT_EQ(GameScore.Value(), -3 * kHintCost);
     EXPECT_EQ(HintLevelsUsed, 3);
@@ -96,7 +99,7 @@ TEST_F(GameHintTest, WrongTrialsAndMarksAreNamedBeforeAnyLogic) {
     ActOnSymbol(column, row, wrong - 1);
     ASSERT_TRUE(RequestHint());
     EXPECT_EQ(ShownHint.kind, HintKind::WrongMarks);
-    EXPECT_EQ(ShownHint.text, "The marks of a square in column " + std::to_string(column + 1) +
+    EXPECT_EQ(ShownHintText(), "The marks of a square in column " + std::to_string(column + 1) +
                                   " leave out the piece that belongs there.");
     ASSERT_TRUE(RequestHint());
     ASSERT_TRUE(ApplyGameHint());
@@ -111,9 +114,9 @@ TEST_F(GameHintTest, WrongTrialsAndMarksAreNamedBeforeAnyLogic) {
     AssignMode = false;
     ASSERT_TRUE(RequestHint());
     EXPECT_EQ(ShownHint.kind, HintKind::WrongPiece);
-    EXPECT_EQ(ShownHint.text, "One of your trials in column " + std::to_string(column + 1) + " is not the solution's.");
+    EXPECT_EQ(ShownHintText(), "One of your trials in column " + std::to_string(column + 1) + " is not the solution's.");
     ASSERT_TRUE(RequestHint());
-    EXPECT_NE(ShownHint.text.find("(row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1) + ")"),
+    EXPECT_NE(ShownHintText().find("(row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1) + ")"),
               std::string::npos);
     ASSERT_TRUE(ApplyGameHint());
     EXPECT_FALSE(At(column, row).known) << "the trial is taken back";
@@ -213,7 +216,7 @@ TEST_F(GameHintTest, ChildGamesGetHintsToo) {
     EXPECT_LT(p.square / 9, 4);
     // The piece goes by its character's name, one of the four the Child level plays with.
     ASSERT_LE(p.value, 4);
-    EXPECT_NE(ShownHint.text.find(kPieceNames[p.value - 1]), std::string::npos) << ShownHint.text;
+    EXPECT_NE(ShownHintText().find(kPieceNames[p.value - 1]), std::string::npos) << ShownHintText();
     ASSERT_TRUE(ApplyGameHint());
     EXPECT_TRUE(Square(p.square).known);
 }
