@@ -99,10 +99,20 @@ Cell& CellAt(int column, int row) { return PlayBoard[static_cast<std::size_t>(Ce
 
 bool Trial(int column, int row) { return CrystalGuessed[static_cast<std::size_t>(CellIndex(column, row))]; }
 
+// One rectangle's corners inside an open glBegin(GL_QUADS), in FillRect's order.
+void RectCorners(float x0, float y0, float x1, float y1, float z) {
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+}
+
+// All lines in one draw: the software renderer pays for every draw, and there are 180.
 void DrawGridLines(int side, int sectionSide) {
     PlainColour();
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, kLineDepth);
+    glBegin(GL_QUADS);
     for (int i = 0; i <= side; ++i) {
         for (int j = 0; j <= side; ++j) {
             const float x = static_cast<float>(i), y = static_cast<float>(j);
@@ -118,15 +128,16 @@ void DrawGridLines(int side, int sectionSide) {
             if (i != side) {  // above square (i, j)
                 const bool border = j % sectionSide == 0;
                 colour(border);
-                FillRect(x - kLineHalf, y - kLineHalf, x + kLineHalf, y - kLineInner, border ? kBorderRaise : 0.0f);
+                RectCorners(x - kLineHalf, y - kLineHalf, x + kLineHalf, y - kLineInner, border ? kBorderRaise : 0.0f);
             }
             if (j != side) {  // left of square (i, j)
                 const bool border = i % sectionSide == 0;
                 colour(border);
-                FillRect(x - kLineHalf, y - kLineHalf, x - kLineInner, y + kLineHalf, border ? kBorderRaise : 0.0f);
+                RectCorners(x - kLineHalf, y - kLineHalf, x - kLineInner, y + kLineHalf, border ? kBorderRaise : 0.0f);
             }
         }
     }
+    glEnd();
     glPopMatrix();
 }
 

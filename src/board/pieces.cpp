@@ -1,5 +1,6 @@
-// Piece drawing: characters from the sheet through its mask, the ninth from coloured geometry,
-// digits from the digit sheet. Immediate mode; a batch draws many pieces with few state changes.
+// Piece drawing: characters from the sheet through its mask, the ninth from coloured geometry
+// (through a texture cell made at the scale shown), digits from the digit sheet. Immediate mode;
+// a batch draws many pieces with few state changes.
 #include "board/pieces.h"
 
 #include <GL/gl.h>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "board/ninth_cell.h"
 #include "profile/prefs.h"
 #include "ui/bitmap.h"
 #include "ui/textures.h"
@@ -44,6 +46,7 @@ struct SheetBatch {
     std::vector<BatchedQuad> quads;
 };
 bool Batching = false;
+constexpr int kNinthCellsPerBoard = 128;
 bool FastDrawing = true;
 
 uint32_t OnePass(uint32_t picture) { return FastDrawing ? OnePassName(picture) : 0; }
@@ -243,7 +246,7 @@ void DrawPiece(int32_t value, int32_t pose, bool dimmed) {
         } else {
             glPushMatrix();
             NinthPieceState.bob = pose == 0 ? 0.2f : 0.0f;
-            DrawNinthPiece(dimmed);
+            if (!FastDrawing || !DrawNinthFromCell(dimmed, Batching)) DrawNinthPiece(dimmed);
             glPopMatrix();
         }
     }
@@ -260,12 +263,16 @@ void DrawPiece(int32_t value, int32_t pose, bool dimmed) {
     }
 }
 
-void BeginPieceBatch() { Batching = FastDrawing; }
+void BeginPieceBatch() {
+    Batching = FastDrawing;
+    AllowNewNinthCells(kNinthCellsPerBoard);
+}
 
 void UseFastPieceDrawing(bool on) { FastDrawing = on; }
 
 void EndPieceBatch() {
     Batching = false;
+    DrawQueuedNinthCells();  // first, as their geometry was drawn before the sheets' batches
     if (std::all_of(Batches.begin(), Batches.end(), [](const SheetBatch& b) { return b.quads.empty(); })) return;
     glPushMatrix();
     glLoadIdentity();

@@ -6,7 +6,8 @@
 
 namespace tessaran {
 
-// Offset, body bob and arm angle of the ninth character, which is drawn from geometry.
+// Offset, body bob and arm angle of the ninth character, which is drawn from geometry (or from
+// a cell of it made at the scale shown, see board/ninth_cell.h).
 struct NinthPiece {
     float x = 0.0f, y = 0.0f;  // offset of the drawing
     float bob = 0.0f;          // vertical offset of the upper body
@@ -21,11 +22,11 @@ void DrawPieceBright(int32_t value, int32_t pose);
 // Between these two, pieces from the sheets are gathered instead of drawn, and EndPieceBatch
 // draws them all with one texture bind and blend set-up per sheet and pass. Only for pieces
 // that overlap nothing drawn after them in the batch (the squares of a board), under the same
-// projection throughout; the ninth character's geometry is still drawn at once.
+// projection throughout; the ninth character is still drawn at once, from its cells.
 void BeginPieceBatch();
 void EndPieceBatch();
-// Batches and one-pass pictures are on unless a test turns them off, to check that drawing
-// piece by piece, mask then picture, gives the very same pixels.
+// Batches, one-pass pictures and the ninth character's cells are on unless a test turns them
+// off, to check that drawing piece by piece, mask then picture, gives the very same pixels.
 void UseFastPieceDrawing(bool on);
 // Always the character, whatever the piece style (menus, dialogs, the bouncing pieces).
 void DrawPiecePicture(int32_t value, int32_t pose);
