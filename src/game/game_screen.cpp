@@ -117,7 +117,7 @@ void DrawGamePanel() {
 
     DrawHintPanel();
 
-    if (HitRegionClicked(kCrystalX0, kCrystalY0, kCrystalX1, kCrystalY1)) {
+    if (ControlRegionClicked(kCrystalX0, kCrystalY0, kCrystalX1, kCrystalY1, "Crystal Ball")) {
         if (CrystalBallActive)
             LeaveCrystalBall();
         else

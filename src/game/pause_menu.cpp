@@ -20,6 +20,7 @@
 #include "shell/screens.h"
 #include "solver/solver_entry.h"
 #include "ui/backdrop.h"
+#include "ui/focus.h"
 #include "ui/bitmap.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -164,7 +165,8 @@ void DrawConfirmDialog() {
     }
 
     const bool yes = AnswerButton(kYesX, "Yes");
-    const bool no = AnswerButton(kNoX, "No");
+    SetNextWidgetFocus(FocusPreferred);  // a stray Enter keeps what the question is about
+    const bool no = AnswerButton(kNoX, "No") || FocusBackPressed();
     const bool later = ConfirmKind == ConfirmQuit && GameUnderQuestion() &&
                        (AnswerButton(kFinishLaterX, "Finish Later") || DialogKey == 'F');
     if (yes || DialogKey == 'Y')

@@ -43,7 +43,20 @@ struct {
     Display* display = nullptr;
     unsigned keycode = 0;
     unsigned state = 0;
+    bool backTab = false;
 } LastKeyPress;
+
+// freeglut drops Shift+Tab (ISO_Left_Tab has no character and is no special key of its own), so
+// the press is handed on as a plain Tab and remembered as a backward one.
+bool TurnBackTabIntoTab(Display* display, XKeyEvent& key) {
+    const KeySym plain = XkbKeycodeToKeysym(display, static_cast<KeyCode>(key.keycode), 0, 0);
+    if (!(plain == XK_Tab && (key.state & ShiftMask)) && plain != XK_ISO_Left_Tab) return false;
+    const KeyCode tab = XKeysymToKeycode(display, XK_Tab);
+    if (tab == 0) return false;
+    key.keycode = tab;
+    key.state &= ~static_cast<unsigned>(ShiftMask);
+    return true;
+}
 
 }  // namespace
 
@@ -57,6 +70,7 @@ extern "C" int XNextEvent(Display* display, XEvent* event) {
     LastKeyPress.display = event->type == KeyPress ? display : nullptr;
     LastKeyPress.keycode = event->xkey.keycode;
     LastKeyPress.state = event->xkey.state;
+    LastKeyPress.backTab = event->type == KeyPress && TurnBackTabIntoTab(display, event->xkey);
     return result;
 }
 
@@ -65,6 +79,7 @@ PressedKey TakePressedKey() {
     if (!LastKeyPress.display) return press;
     press.known = true;
     press.shiftOrAlt = (LastKeyPress.state & (ShiftMask | Mod1Mask | Mod5Mask)) != 0;
+    press.backTab = LastKeyPress.backTab;
     // The digit keys carry their digit in the first group, unshifted (US, German) or shifted
     // (French), whatever else the layout puts on them; the number pad keys carry KP_1..KP_9.
     for (int level = 0; level < 2 && !press.digit; ++level) {

@@ -21,6 +21,7 @@ struct PressedKey {
     bool known = false;       // false outside a real key event (a call from a test, say)
     int digit = 0;            // 1..9 for the digit row or number pad key of that digit, by position
     bool shiftOrAlt = false;  // Shift, Alt or AltGr held with the key
+    bool backTab = false;     // Shift+Tab, which reaches the key callback as a plain Tab (9)
 };
 // The press being handled, once: a second call, or a call after another event, is not known.
 PressedKey TakePressedKey();

@@ -21,6 +21,7 @@
 #include "solver/solver_entry.h"
 #include "ui/backdrop.h"
 #include "ui/dialogs.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -79,6 +80,12 @@ bool PictureButton(float x, float y, int32_t piece) {
     DrawPiecePicture(piece, 0);
     glPopMatrix();
     return WidgetClicked(w);
+}
+
+// The entry that stands for the present choice: the ticked profile, or the level in play.
+bool EntryIsCurrent(const MenuEntry& entry) {
+    if (entry.check) return *entry.check != 0;
+    return entry.command == CommandLevelFirst + Prefs.difficulty;
 }
 
 void ChooseEntry(DropDownMenu& menu, const MenuEntry& entry) {
@@ -161,6 +168,8 @@ void ServeDropDownMenu(DropDownMenu& menu) {
         bool chosen = false;
         if (menu.hasPictures && i >= 1) chosen = PictureButton(menu.x + 1.7f, y + 0.2f, i);
         SetScreenProjection();
+        // The keyboard stays in an open list until an entry is chosen or Esc closes it.
+        SetNextWidgetFocus(FocusModal | (EntryIsCurrent(entry) ? FocusPreferred : 0));
         if (DoTextItem(menu.x + indent, y, 4, entry.label, false)) chosen = true;
         if (chosen) {
             ChooseEntry(menu, entry);
@@ -180,6 +189,12 @@ void DrawMainScreen() {
     SetScreenProjection();
     TextWidth design(kDesignTextWidth);  // every word of the screen
 
+    // Esc closes an open menu; with none open it has no use here.
+    if (FocusBackPressed()) {
+        CloseMenu(DifficultyMenu);
+        CloseMenu(PlayerMenu);
+        DifficultyMenuOpen = false;
+    }
     if (DoButton(81.0f, 25.0f, 5, "New Puzzle")) StartFromMainScreen();
     SetTextSize(5);
     if (DoButton(87.5f - TextWidthPercent("Game Preferences") * 0.5f, 39.0f, 5, "Game Preferences")) {

@@ -15,6 +15,7 @@
 #include "profile/prefs.h"
 #include "shell/screens.h"
 #include "ui/backdrop.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -78,7 +79,8 @@ void DrawMarkPage() {
     DrawTextAt(kOptionX, 66.5f, "the pieces its row, column and section allow.");
     SetTextSize(6);
     SetScreenProjection();
-    if (DoButton(37.5f - TextWidthPercent("Back") * 0.5f, 82.0f, 6, "Back")) ShowingMarkPage = false;
+    if (DoButton(37.5f - TextWidthPercent("Back") * 0.5f, 82.0f, 6, "Back") || FocusBackPressed())
+        ShowingMarkPage = false;
 }
 
 }  // namespace
@@ -164,7 +166,7 @@ void DrawPreferencesDialog() {
     SetTextSize(4);
     if (DoButton(finishedRight + kMarksButtonGap, 83.0f, 4, "Pencil Marks...")) ShowingMarkPage = true;
     SetTextSize(6);
-    if (DoButton(finishedX, 82.0f, 6, "Finished")) {
+    if (DoButton(finishedX, 82.0f, 6, "Finished") || FocusBackPressed()) {
         Prefs.Save();
         CloseDialog();
     }

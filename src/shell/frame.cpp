@@ -25,6 +25,7 @@
 #include "solver/picker.h"
 #include "solver/solver_screen.h"
 #include "ui/dialogs.h"
+#include "ui/focus.h"
 #include "ui/widgets.h"
 
 namespace tessaran {
@@ -83,7 +84,9 @@ void RunFrame() {
     RestAudioWhenQuiet();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     [[maybe_unused]] const int32_t shown = ScreenState;
+    BeginFocusFrame();
     RunScreen();
+    EndFocusFrame();
     if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
         DrawScoreDisplay();
         DrawClockDisplay();

@@ -23,6 +23,7 @@
 #include "shell/dialog_state.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "ui/focus.h"
 #include "ui/widgets.h"
 
 namespace tessaran {
@@ -42,7 +43,7 @@ void MainScreenKey(unsigned char key) {
     }
 }
 
-constexpr unsigned char kEnter = 13, kEscape = 27;
+constexpr unsigned char kTab = 9, kEnter = 13, kEscape = 27, kSpace = 32;
 constexpr unsigned char kRedoKey = 25, kUndoKey = 26;  // Ctrl+Y, Ctrl+Z
 // Shift + 1..9 on a US keyboard, for keys that come without a key press to read.
 constexpr char kShiftedDigits[] = "!@#$%^&*(";
@@ -164,6 +165,27 @@ void PauseMenuKey(unsigned char upper) {
     }
 }
 
+bool BoardScreen() { return ScreenState == ScreenGame || ScreenState == ScreenSolver; }
+
+// The keys the keyboard focus takes: Tab, and Space, Enter and Esc where the screen has no use
+// of its own for them. Text entry keeps every key; Enter and Space go on to the screen unless
+// the ring is on a widget.
+bool FocusKey(unsigned char key, bool backTab) {
+    const int32_t s = ScreenState;
+    if (s == ScreenScoreName || s == ScreenPlayerName || s == ScreenStartup) return false;
+    switch (key) {
+    case kTab: RequestFocusMove(backTab ? FocusMove::Previous : FocusMove::Next); return true;
+    case kSpace: return RequestFocusPress();
+    case kEnter: return !BoardScreen() && s != ScreenMessage && RequestFocusPress();
+    case kEscape:
+        // Pause, resume and the help's "Finished" keep Esc; elsewhere it backs out.
+        if (BoardScreen() || s == ScreenPause || s == ScreenHelp) return false;
+        RequestFocusBack();
+        return true;
+    default: return false;
+    }
+}
+
 // freeglut reports a bare modifier key as a special key.
 bool IsAssignModifier(int key) {
     return key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R || key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R;
@@ -177,6 +199,7 @@ void OnKey(unsigned char key, int, int) {
     const PressedKey press = TakePressedKey();
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
     [[maybe_unused]] const int32_t before = ScreenState;
+    if (FocusKey(key, press.backTab)) return;
     switch (ScreenState) {
     case ScreenScoreName:
     case ScreenPlayerName:
@@ -219,6 +242,16 @@ void OnSpecialKey(int key, int, int) {
     int last = BoardSideInUse() - 1;
     CursorColumn = CursorColumn < 0 ? 0 : (CursorColumn > last ? last : CursorColumn);
     CursorRow = CursorRow < 0 ? 0 : (CursorRow > last ? last : CursorRow);
+    // Off the board the arrows also move a shown ring: along the picker's grid, an open menu's
+    // list, or between the screen's widgets.
+    if (BoardScreen()) return;
+    switch (key) {
+    case GLUT_KEY_LEFT: RequestFocusMove(FocusMove::Left); break;
+    case GLUT_KEY_RIGHT: RequestFocusMove(FocusMove::Right); break;
+    case GLUT_KEY_UP: RequestFocusMove(FocusMove::Up); break;
+    case GLUT_KEY_DOWN: RequestFocusMove(FocusMove::Down); break;
+    default: break;
+    }
 }
 
 namespace {
@@ -240,6 +273,7 @@ bool AreaFraction(int x, int y, float& fx, float& fy) {
 void OnMouseButton(int button, int state, int x, int y) {
     NoteInput();
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
+    HideFocusRing();  // a mouse player sees no ring
     float fx = 0.0f, fy = 0.0f;
     if (!AreaFraction(x, y, fx, fy)) return;
     MouseClicked = true;

@@ -10,6 +10,7 @@
 #include "shell/dialog_state.h"
 #include "shell/input_state.h"
 #include "shell/screens.h"
+#include "ui/focus.h"
 
 namespace tessaran {
 
@@ -38,12 +39,19 @@ void DropPendingInput() {
     ClearEntryKeys();
 }
 
+// Where keys belong to the board or to typing, a shown ring waits for Tab before it lands.
+bool RingLandsOn(int32_t screen) {
+    return screen != ScreenGame && screen != ScreenSolver && screen != ScreenGameOver && screen != ScreenNewGame &&
+           screen != ScreenScoreName && screen != ScreenPlayerName;
+}
+
 }  // namespace
 
 void GoToScreen(int32_t screen) {
     ScreenState = screen;
     if (screen == ScreenMain) PutSolverGridAway();
     DropPendingInput();
+    ResetFocusForScreen(RingLandsOn(screen));
 }
 
 void OpenDialog(int32_t dialog, int32_t returnTo) {

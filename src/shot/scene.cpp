@@ -1,6 +1,8 @@
 // The scene registry of tessaran-shot.
 #include "shot/scene.h"
 
+#include <GL/gl.h>
+
 #include "game/game_hint.h"
 #include "game/game_screen.h"
 #include "game/game_state.h"
@@ -36,11 +38,22 @@ const Scene* FindScene(std::string_view name) {
 const std::vector<Scene>& Scenes() { return List(); }
 
 void WindowFrame(int) {
+    BeginFocusFrame();
     RunScreen();
+    EndFocusFrame();
     if (ScreenState != ScreenMessage && ScreenState != ScreenSolver) {
         DrawScoreDisplay();
         DrawClockDisplay();
     }
+}
+
+void ShowFocusRing(std::initializer_list<FocusMove> moves) {
+    WindowFrame(0);  // the screen's first frame, where a shown ring would land
+    for (FocusMove move : moves) {
+        RequestFocusMove(move);
+        WindowFrame(0);
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void PointAt(int xPercent, int yPercent) {

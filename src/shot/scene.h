@@ -8,8 +8,11 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
+
+#include "ui/focus.h"
 
 namespace tessaran::shot {
 
@@ -31,6 +34,10 @@ struct SceneRegistrar {
 // One frame as the game's window shows it: the screen ScreenState selects, then the score and
 // clock displays on the screens that have them.
 void WindowFrame(int frameIndex);
+
+// The keyboard focus as a player leaves it: Tab (shows the ring), then each move, each taking
+// a frame of the current screen that is drawn and thrown away.
+void ShowFocusRing(std::initializer_list<FocusMove> moves);
 
 // The pointer position a scene wants, in whole percent of the window (sets HoverX, HoverY).
 void PointAt(int xPercent, int yPercent);

@@ -15,6 +15,7 @@
 #include "shell/screens.h"
 #include "ui/backdrop.h"
 #include "ui/bitmap.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -140,6 +141,7 @@ void DrawCrystalBallControl() {
     SetTextSize(4);
     TextWidth design(kDesignTextWidth);
     design.Fit(commit, kRightEdge - kButtonReach - 85.0f);
+    SetNextWidgetFocus(FocusSkip);
     DoButton(85.0f, 77.0f, 4, commit);
 }
 
@@ -187,7 +189,7 @@ void QuickHelp() {
     DrawVersionStrip();  // after the board, whose right border would cut into its text
     DrawTextPanel(kQuickLeft, kQuickTop, kQuickRight, kQuickBottom, kQuickTextSize, "Quick Help",
                   Prefs.difficulty == LevelChild ? QuickHelpChildText : QuickHelpText);
-    if (DoRaisedButton(14.0f, kQuickButtonY, kHelpButtonSize, "OK", kPanelDepth))
+    if (DoRaisedButton(14.0f, kQuickButtonY, kHelpButtonSize, "OK", kPanelDepth) || FocusBackPressed())
         QuickHelpChoice(false);
     else if (DoRaisedButton(27.0f, kQuickButtonY, kHelpButtonSize, "Don't show this again", kPanelDepth))
         QuickHelpChoice(true);
@@ -216,6 +218,7 @@ void HelpScreen() {
               HelpPages[page].text, 0.2f);
     if (page == 9) DrawQuestionMarks();
 
+    SetNextWidgetFocus(FocusPreferred);  // paging on is what the keyboard does here
     if (DoRaisedButton(kNextX, kHelpButtonY, kHelpButtonSize, "Next", kPanelDepth))
         NextHelpPage();
     else if (DoRaisedButton(kFinishedX, kHelpButtonY, kHelpButtonSize, "Finished", kPanelDepth) || DialogKey == kEscape)

@@ -8,6 +8,7 @@
 #include "game/game_state.h"
 #include "profile/prefs.h"
 #include "ui/backdrop.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -105,7 +106,7 @@ void PuzzlePicker() {
     if (clicked[0]) AskToResetGamesUsed();
     if (clicked[1]) PickRandomPuzzle();
     if (clicked[2]) NextPickerPage();
-    if (clicked[3]) CancelPicker();
+    if (clicked[3] || FocusBackPressed()) CancelPicker();
 }
 
 }  // namespace tessaran

@@ -124,6 +124,11 @@ void PickerSetUp() {
     PointAt(50, 47);
 }
 
+void FocusPickerSetUp() {
+    PickerSetUp();
+    ShowFocusRing({FocusMove::Next, FocusMove::Down, FocusMove::Down, FocusMove::Right, FocusMove::Right});
+}
+
 void PickerResetConfirmSetUp() {
     PickerSetUp();
     AskToResetGamesUsed();
@@ -158,6 +163,8 @@ TESSARAN_SHOT_SCENE(quick_help_child_solver, "quick-help-child-solver",
                     "the quick help before a Child game that follows a game from the solver",
                     QuickHelpChildAfterSolverSetUp, WindowFrame);
 TESSARAN_SHOT_SCENE(picker, "picker", "the puzzle picker, second page, some puzzles won", PickerSetUp, WindowFrame);
+TESSARAN_SHOT_SCENE(focus_picker, "focus-picker", "the picker's grid walked with the arrows: the focus ring on 243",
+                    FocusPickerSetUp, WindowFrame);
 TESSARAN_SHOT_SCENE(picker_reset_confirm, "picker-reset-confirm",
                     "\"Really reset the games used at this level?\" from the picker", PickerResetConfirmSetUp,
                     WindowFrame);

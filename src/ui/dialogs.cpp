@@ -19,6 +19,7 @@
 #include "shell/screens.h"
 #include "ui/backdrop.h"
 #include "ui/bitmap.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -101,7 +102,10 @@ void DrawTextEntryDialog() {
     DrawShadedBox(0.0f, 1.0f, 8.0f, 7.0f, 0.1f);
     glPopMatrix();
 
+    // Typing owns every key here, Enter and Esc included: the buttons are for the mouse.
+    SetNextWidgetFocus(FocusSkip);
     if (DoRaisedButton(30.0f, 65.0f, 6, "OK", kPanelRaise)) DialogKey = 13;
+    SetNextWidgetFocus(FocusSkip);
     if (DoRaisedButton(41.25f, 65.0f, 6, "Cancel", kPanelRaise)) DialogKey = 27;
 
     TextWidth design(kDesignTextWidth);
@@ -158,7 +162,7 @@ void DrawMessageScreen() {
     }
     SetScreenProjection();
     const bool ok = DoButton(49.0f, 50.0f, 5, "OK");
-    if (ok || DialogKey == 13)
+    if (ok || DialogKey == 13 || FocusBackPressed())
         GoToScreen(OneMoreGame ? ScreenQuit : ReturnState);
     else
         DialogKey = 0;
@@ -258,7 +262,7 @@ void DrawAboutScreen() {
     }
 
     SetTextSize(6);
-    if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK")) GoToScreen(ScreenMain);
+    if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK") || FocusBackPressed()) GoToScreen(ScreenMain);
 
     ScreenTimer += FrameFactor;
     if (ScreenTimer > 100.0f) ScreenTimer = 0.0f;

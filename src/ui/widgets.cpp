@@ -7,6 +7,7 @@
 
 #include "audio/sound.h"
 #include "shell/input_state.h"
+#include "ui/focus.h"
 #include "ui/text.h"
 #include "ui/textures.h"
 
@@ -372,15 +373,101 @@ void DrawWidget(const Widget& w) {
     }
 }
 
+// ---- Keyboard focus ------------------------------------------------------------------------
+
+namespace {
+
+uint8_t NextFocusFlags = 0;
+
+uint8_t TakeNextFocusFlags() {
+    const uint8_t flags = NextFocusFlags;
+    NextFocusFlags = 0;
+    return flags;
+}
+
+// The widget's clickable rectangle in percent, margins and a check box's box included.
+FocusRect FocusRectOf(const Widget& w) {
+    const float m = Margin(w), e = LeftExtra(w);
+    return {w.x - m - e, w.y - m, w.x + w.width + m, w.y + w.height + m};
+}
+
+// A click on the widget, or Enter or Space while the ring is on it.
+bool ServeWidget(Widget& w) {
+    const uint8_t flags = TakeNextFocusFlags();
+    bool pressed = false;
+    if (!w.disabled && !(flags & FocusSkip)) {
+        FocusItem item;
+        item.id = MakeFocusId(w.kind, w.text, w.x, w.y);
+        item.rect = FocusRectOf(w);
+        item.modal = (flags & FocusModal) != 0;
+        item.preferred = (flags & FocusPreferred) != 0;
+        if (FocusWidget(item)) {
+            // A label's height includes the room over its letters, which the line above uses.
+            const float above = w.kind == WidgetTextItem || w.kind == WidgetCheckBox ? 0.12f * w.height : 0.0f;
+            DrawFocusRing(item.rect.x0, item.rect.y0 + above, item.rect.x1, item.rect.y1);
+        }
+        pressed = FocusPressed(item.id);
+    }
+    if (WidgetClicked(w)) return true;
+    if (!pressed) return false;
+    PlaySound(SoundPop);
+    if (w.kind == WidgetTextItem) w.selected = 1;
+    return true;
+}
+
+}  // namespace
+
+void SetNextWidgetFocus(uint8_t flags) { NextFocusFlags = flags; }
+
+void DrawFocusRing(float x0, float y0, float x1, float y1) {
+    constexpr float kGap = 0.3f;                   // percent between the widget and the ring
+    constexpr float kEdge = 0.5f, kLine = 1.0f;    // screen units: a bright line with dark edges
+    const float l = (x0 - kGap) * 4.0f, t = (y0 - kGap) * 3.0f, r = (x1 + kGap) * 4.0f, b = (y1 + kGap) * 3.0f;
+    const GLboolean depth = glIsEnabled(GL_DEPTH_TEST);
+    SetScreenProjection();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    auto frame = [&](float inset, float thickness) {
+        const float L = l + inset, T = t + inset, R = r - inset, B = b - inset;
+        FillRect(L, T, R, T + thickness);
+        FillRect(L, B - thickness, R, B);
+        FillRect(L, T, L + thickness, B);
+        FillRect(R - thickness, T, R, B);
+    };
+    glColor3f(0.1f, 0.05f, 0.0f);
+    frame(-kEdge, kLine + 2.0f * kEdge);
+    glColor3f(1.0f, 0.8f, 0.1f);
+    frame(0.0f, kLine);
+    if (depth) glEnable(GL_DEPTH_TEST);
+}
+
 // ---- The calls screens make --------------------------------------------------------------
+
+bool ControlRegionClicked(float x0, float y0, float x1, float y1, const char* name) {
+    FocusItem item;
+    item.rect = {(x0 - static_cast<float>(kBoardLeft)) / kBoardPerPercentX,
+                 (y0 - static_cast<float>(kBoardTop)) / kBoardPerPercentY,
+                 (x1 - static_cast<float>(kBoardLeft)) / kBoardPerPercentX,
+                 (y1 - static_cast<float>(kBoardTop)) / kBoardPerPercentY};
+    item.id = MakeFocusId(WidgetHitRegion, name, item.rect.x0, item.rect.y0);
+    if (FocusWidget(item)) DrawFocusRing(item.rect.x0, item.rect.y0, item.rect.x1, item.rect.y1);
+    const bool pressed = FocusPressed(item.id);
+    if (HitRegionClicked(x0, y0, x1, y1)) return true;
+    if (pressed) PlaySound(SoundPop);
+    return pressed;
+}
 
 bool DoButton(float x, float y, int32_t size, const char* text) {
     Widget w;
     MakeButton(w, x, y, size, text, false);
     DrawWidget(w);
     // An open Difficulty menu lies over the buttons; the click is left for it.
-    if (DifficultyMenuOpen) return false;
-    return WidgetClicked(w);
+    if (DifficultyMenuOpen) {
+        TakeNextFocusFlags();
+        return false;
+    }
+    return ServeWidget(w);
 }
 
 bool DoRaisedButton(float x, float y, int32_t size, const char* text, float raise) {
@@ -395,28 +482,28 @@ bool DoTextItem(float x, float y, int32_t size, const char* text, bool disabled)
     Widget w;
     MakeTextItem(w, x, y, size, text, false, disabled);
     DrawWidget(w);
-    return WidgetClicked(w);
+    return ServeWidget(w);
 }
 
 bool DoSelectableItem(float x, float y, int32_t size, const char* text, bool disabled, bool selected) {
     Widget w;
     MakeTextItem(w, x, y, size, text, selected, disabled);
     DrawWidget(w);
-    return WidgetClicked(w);
+    return ServeWidget(w);
 }
 
 bool DoCheckBox(float x, float y, int32_t size, const char* text, bool disabled, bool checked) {
     Widget w;
     MakeCheckBox(w, x, y, size, text, checked, disabled);
     DrawWidget(w);
-    return WidgetClicked(w);
+    return ServeWidget(w);
 }
 
 bool DoArrowButton(float x, float y, float side, bool pointsUp, bool disabled) {
     Widget w;
     MakeArrowButton(w, x, y, side, pointsUp, disabled);
     DrawWidget(w);
-    return WidgetClicked(w);
+    return ServeWidget(w);
 }
 
 }  // namespace tessaran

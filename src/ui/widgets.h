@@ -98,6 +98,9 @@ bool WidgetClicked(Widget& w);
 // The pointer is over the widget; records it for the pointer-over sound.
 bool WidgetHovered(const Widget& w);
 bool HitRegionClicked(float x0, float y0, float x1, float y1);
+// A hit region that stands for a control (a picture to click): in the keyboard focus too, under
+// `name`, and pressed by Enter or Space like a widget.
+bool ControlRegionClicked(float x0, float y0, float x1, float y1, const char* name);
 
 bool DoButton(float x, float y, int32_t size, const char* text);
 // A button over a panel drawn `raise` units nearer: raised with it, or the panel would hide its plate.
@@ -109,5 +112,18 @@ bool DoArrowButton(float x, float y, float side, bool pointsUp, bool disabled);
 
 // Start of every frame: the pointer-over sound once for a widget newly hovered.
 void ServiceHoverSound();
+
+// ---- Keyboard focus ------------------------------------------------------------------------
+// Every enabled Do* widget takes part in the keyboard focus (ui/focus.h): it reports itself,
+// draws the ring when focused and reports a press of Enter or Space like a click. These flags
+// change how the next Do* widget takes part, for that one call only.
+enum NextWidgetFocusFlags : uint8_t {
+    FocusModal = 1,      // an open menu's entry: only these take the focus while one is shown
+    FocusPreferred = 2,  // where the ring lands on a new screen or in a menu just opened
+    FocusSkip = 4,       // not a control (a picture of one): never focused
+};
+void SetNextWidgetFocus(uint8_t flags);
+// The ring round a rectangle in percent; the widgets draw it themselves.
+void DrawFocusRing(float x0, float y0, float x1, float y1);
 
 }  // namespace tessaran

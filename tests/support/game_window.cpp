@@ -26,6 +26,7 @@
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "support/temp_home.h"
+#include "ui/focus.h"
 #include "ui/widgets.h"
 
 namespace tessaran::test {
@@ -180,6 +181,7 @@ void GameWindow::Reset() {
     CursorColumn = CursorRow = -1;
     MouseClicked = false;
     DialogKey = 0;
+    HideFocusRing();
     ScreenState = ScreenStartup;
     ReturnState = ScreenMain;
     PausedFromState = ScreenGame;
