@@ -196,10 +196,10 @@ void FocusMenu() {
 
 }  // namespace
 
-TESSARAN_SHOT_SCENE(focus_main, "focus-main", "the keyboard's focus ring on \"New Puzzle\"", FocusMain, FrontFrame);
+TESSARAN_SHOT_SCENE(focus_main, "focus-main", "the keyboard's focus ring on \"New Puzzle\"", FocusMain, WindowFrame);
 TESSARAN_SHOT_SCENE(focus_preferences, "focus-preferences", "the focus ring on a preference, moved with the arrows",
-                    FocusPreferences, FrontFrame);
-TESSARAN_SHOT_SCENE(focus_menu, "focus-menu", "the focus ring in the open Difficulty menu", FocusMenu, FrontFrame);
+                    FocusPreferences, WindowFrame);
+TESSARAN_SHOT_SCENE(focus_menu, "focus-menu", "the focus ring in the open Difficulty menu", FocusMenu, WindowFrame);
 TESSARAN_SHOT_SCENE(main_screen, "main-screen", "the main screen: overall Medium table, a highlighted row",
                     MainScreen, WindowFrame);
 TESSARAN_SHOT_SCENE(main_long_name, "main-long-name", "the main screen with a 29-character name in the table",
