@@ -170,7 +170,7 @@ bool BoardScreen() { return ScreenState == ScreenGame || ScreenState == ScreenSo
 // The keys the keyboard focus takes: Tab, and Space, Enter and Esc where the screen has no use
 // of its own for them. Text entry keeps every key; Enter and Space go on to the screen unless
 // the ring is on a widget.
-bool FocusKey(unsigned char key, bool backTab) {
+bool TakenByFocus(unsigned char key, bool backTab) {
     const int32_t s = ScreenState;
     if (s == ScreenScoreName || s == ScreenPlayerName || s == ScreenStartup) return false;
     switch (key) {
@@ -199,7 +199,7 @@ void OnKey(unsigned char key, int, int) {
     const PressedKey press = TakePressedKey();
     unsigned char upper = static_cast<unsigned char>(std::toupper(key));
     [[maybe_unused]] const int32_t before = ScreenState;
-    if (FocusKey(key, press.backTab)) return;
+    if (TakenByFocus(key, press.backTab)) return;
     switch (ScreenState) {
     case ScreenScoreName:
     case ScreenPlayerName:

@@ -135,9 +135,35 @@ int NearestInDirection(const FocusItem* items, int count, int current, FocusMove
 
 // ---- Per frame ----------------------------------------------------------------------------
 
+namespace {
+
+bool FrontIs(FocusKeyAction action) {
+    const FocusState& f = WidgetFocus;
+    return f.frontClaimable && !f.stale && f.keyCount > 0 && f.keys[0].action == action;
+}
+
+void PopKey() {
+    FocusState& f = WidgetFocus;
+    if (f.keyCount <= 0) return;
+    std::copy(f.keys + 1, f.keys + f.keyCount, f.keys);
+    --f.keyCount;
+    f.frontClaimable = false;
+}
+
+void PushKey(FocusKeyAction action, FocusMove move) {
+    FocusState& f = WidgetFocus;
+    if (f.keyCount < kFocusKeyLimit) f.keys[f.keyCount++] = {action, move};
+}
+
+}  // namespace
+
 void BeginFocusFrame() {
-    WidgetFocus.itemCount = 0;
-    WidgetFocus.stale = false;
+    FocusState& f = WidgetFocus;
+    f.itemCount = 0;
+    f.stale = false;
+    // A press waits while the ring has yet to land on the new screen.
+    f.frontClaimable = f.keyCount > 0 && f.keys[0].action != FocusKeyAction::Move &&
+                       !(f.keys[0].action == FocusKeyAction::Press && f.focused == 0);
 }
 
 bool FocusWidget(const FocusItem& item) {
@@ -148,34 +174,46 @@ bool FocusWidget(const FocusItem& item) {
 }
 
 bool FocusPressed(FocusId id) {
-    FocusState& f = WidgetFocus;
-    if (!f.pressPending || f.stale || id == 0 || id != f.focused) return false;
-    f.pressPending = false;
+    if (!FrontIs(FocusKeyAction::Press) || id == 0 || id != WidgetFocus.focused) return false;
+    PopKey();
     return true;
 }
 
 bool FocusBackPressed() {
-    FocusState& f = WidgetFocus;
-    if (!f.backPending || f.stale) return false;
-    f.backPending = false;
+    if (!FrontIs(FocusKeyAction::Back)) return false;
+    PopKey();
     return true;
 }
+
+namespace {
+
+// Where one move takes the ring among this frame's candidates.
+int MoveFrom(int current, FocusMove move, int n) {
+    switch (move) {
+    case FocusMove::None: return current;
+    case FocusMove::Next:
+    case FocusMove::Previous: return NextInReadingOrder(Candidates, n, current, move == FocusMove::Previous);
+    default: return NearestInDirection(Candidates, n, current, move);
+    }
+}
+
+}  // namespace
 
 void EndFocusFrame() {
     FocusState& f = WidgetFocus;
     if (f.stale) return;  // the new screen's widgets are seen in the next frame
     // A press or an Esc no widget of this frame claimed is dropped, like an unclaimed dialog key.
-    f.pressPending = false;
-    f.backPending = false;
-    const FocusMove move = f.pendingMove;
-    f.pendingMove = FocusMove::None;
+    if (f.frontClaimable) PopKey();
     const bool autoFocus = f.autoFocus;
     f.autoFocus = false;
-    if (!f.ringShown) return;
+    if (!f.ringShown) {
+        f.keyCount = 0;
+        return;
+    }
 
     bool modal = false;
     const int n = GatherCandidates(modal);
-    if (n == 0) return;  // a menu between its title and its entries: keep what is focused
+    if (n == 0) return;  // a menu between its title and its entries: its keys wait
     int current = IndexOf(Candidates, n, f.focused);
     if (!modal && current >= 0) f.beforeModal = 0;
     if (current < 0 && f.focused != 0) {
@@ -191,13 +229,15 @@ void EndFocusFrame() {
     } else if (current < 0 && autoFocus) {
         current = Landing(Candidates, n);  // a key pressed before the ring was seen moves on from there
     }
-    switch (move) {
-    case FocusMove::None: break;
-    case FocusMove::Next:
-    case FocusMove::Previous: current = NextInReadingOrder(Candidates, n, current, move == FocusMove::Previous); break;
-    default: current = NearestInDirection(Candidates, n, current, move); break;
+    // The moves up to the next press or Esc, which waits for the widgets of the next frame.
+    while (f.keyCount > 0 && f.keys[0].action == FocusKeyAction::Move) {
+        current = MoveFrom(current, f.keys[0].move, n);
+        PopKey();
     }
-    if (current < 0) return;
+    if (current < 0) {
+        if (f.keyCount > 0 && f.keys[0].action == FocusKeyAction::Press) PopKey();  // nothing to press
+        return;
+    }
     f.focused = Candidates[current].id;
     f.focusedRect = Candidates[current].rect;
 }
@@ -210,34 +250,40 @@ void RequestFocusMove(FocusMove move) {
         if (move != FocusMove::Next && move != FocusMove::Previous) return;
         f.ringShown = true;
     }
-    f.pendingMove = move;
+    PushKey(FocusKeyAction::Move, move);
 }
 
 bool RequestFocusPress() {
     FocusState& f = WidgetFocus;
-    if (!f.ringShown || f.focused == 0) return false;
-    f.pressPending = true;
+    const bool movesWaiting = std::any_of(f.keys, f.keys + f.keyCount,
+                                          [](const FocusKey& k) { return k.action == FocusKeyAction::Move; });
+    if (!f.ringShown || (f.focused == 0 && !movesWaiting && !f.autoFocus)) return false;
+    PushKey(FocusKeyAction::Press, FocusMove::None);
     return true;
 }
 
-void RequestFocusBack() { WidgetFocus.backPending = true; }
+void RequestFocusBack() { PushKey(FocusKeyAction::Back, FocusMove::None); }
+
+namespace {
+
+void Forget(FocusState& f) {
+    f.focused = 0;
+    f.beforeModal = 0;
+    f.keyCount = 0;
+    f.frontClaimable = false;
+}
+
+}  // namespace
 
 void HideFocusRing() {
     FocusState& f = WidgetFocus;
+    Forget(f);
     f.ringShown = false;
-    f.focused = 0;
-    f.beforeModal = 0;
-    f.pendingMove = FocusMove::None;
-    f.pressPending = false;
 }
 
 void ResetFocusForScreen(bool autoFocus) {
     FocusState& f = WidgetFocus;
-    f.focused = 0;
-    f.beforeModal = 0;
-    f.pendingMove = FocusMove::None;
-    f.pressPending = false;
-    f.backPending = false;
+    Forget(f);
     f.stale = true;
     f.autoFocus = autoFocus;
 }

@@ -1,7 +1,9 @@
 // The keyboard focus of the immediate-mode widgets. As with the click, the state is shared, not
 // held by widgets: the focused widget is an id. Each frame the focusable widgets report their id
 // and rectangle in the order they are drawn; after the frame the ring's moves are resolved among
-// them in reading order, so a move takes effect in the next frame. No drawing here.
+// them in reading order, so a move takes effect in the next frame. Keys come faster than frames:
+// they wait in order, and a press or an Esc waits until the moves before it have been made. No
+// drawing here.
 //
 // The ring shows only once the player has pressed Tab and until the next click; while it shows,
 // a change of screen puts it on the new screen's first widget (its preferred one, if any).
@@ -28,15 +30,23 @@ struct FocusItem {
 };
 
 inline constexpr int kFocusItemLimit = 256;  // the picker's page of 200 numbers and its buttons fit
+inline constexpr int kFocusKeyLimit = 16;    // keys waiting for frames; more are dropped
+
+// A key waiting for the focus: a move, or Press (Enter, Space) or Back (Esc).
+enum class FocusKeyAction : uint8_t { Move, Press, Back };
+struct FocusKey {
+    FocusKeyAction action = FocusKeyAction::Move;
+    FocusMove move = FocusMove::None;
+};
 
 struct FocusState {
     bool ringShown = false;  // keyboard mode: Tab pressed since the last click
     FocusId focused = 0;
     FocusRect focusedRect;   // where the focused widget was last seen, to find its successor
     FocusId beforeModal = 0;  // focused when an open menu took the focus; gets it back on closing
-    FocusMove pendingMove = FocusMove::None;
-    bool pressPending = false;  // Enter or Space for the focused widget, claimed in the next frame
-    bool backPending = false;   // Esc for the screen's Cancel, Finished or OK
+    FocusKey keys[kFocusKeyLimit];  // waiting, oldest first
+    int keyCount = 0;
+    bool frontClaimable = false;  // the first waiting key is a press or Esc this frame may claim
     bool stale = false;         // the screen changed during this frame: its widgets say nothing
     bool autoFocus = false;     // put the ring on the first widget at the end of the next frame
     FocusItem items[kFocusItemLimit];
@@ -52,7 +62,8 @@ FocusId MakeFocusId(uint8_t kind, const char* label, float x, float y);
 void BeginFocusFrame();
 // Records a focusable widget of this frame; true when the ring is on it (draw the ring).
 bool FocusWidget(const FocusItem& item);
-// True once when Enter or Space pressed the focused widget `id`.
+// True once when Enter or Space pressed the focused widget `id` (with the ring moved first by any
+// keys before it).
 bool FocusPressed(FocusId id);
 // True once when Esc asked the current screen to back out.
 bool FocusBackPressed();

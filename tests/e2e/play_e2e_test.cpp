@@ -15,6 +15,12 @@ namespace {
 
 constexpr int32_t kFixedGameNumber = 4242;
 
+// The record the copied game finds beside itself on its first start.
+void PlaceRecord(const GameProcess& game, const PrefsRecord& record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", std::vector<unsigned char>(bytes, bytes + sizeof record));
+}
+
 // Preferences for a quick start: Easy, puzzles chosen at random from a fixed game number, no
 // quick help, so N on the main screen goes straight into the game.
 void StartQuickly(GameProcess& game) {
@@ -24,8 +30,7 @@ void StartQuickly(GameProcess& game) {
     record.showHelpAtStart = 0;
     record.pickRandomly = record.fixedNumberSet = 1;
     record.fixedNumber = kFixedGameNumber;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", std::vector<unsigned char>(bytes, bytes + sizeof record));
+    PlaceRecord(game, record);
     ASSERT_TRUE(game.Launch()) << game.Stderr();
     game.Key("n");
     Pause(700);
@@ -103,6 +108,28 @@ TEST(PlayE2E, QAndYesEndTheGameAndTheProgram) {
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(record->levelGamesPlayed[1], 1);
     EXPECT_EQ(record->wonGames[0][DealtIndex()], 0);
+}
+
+// Real X keys reach the focus ring: Shift+Tab goes backwards from the main screen's last button
+// ("About Tessaran") to "Game Preferences", where the arrows and Space pick an option and Esc
+// leaves as "Finished" does, saving it.
+TEST(PlayE2E, ShiftTabArrowsSpaceAndEscChangeAPreferenceWithoutTheMouse) {
+    GameProcess game;
+    static PrefsRecord record;
+    SetDefaults(record);
+    record.pieceStyle = 0;
+    PlaceRecord(game, record);
+    ASSERT_TRUE(game.Launch()) << game.Stderr();
+    Pause(300);
+    game.Key("shift+Tab shift+Tab shift+Tab shift+Tab Return");
+    Pause(300);
+    game.Key("Down space Escape");
+    Pause(300);
+    game.Key("q");
+    EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+    const auto saved = ReadRecord(game.StoredPrefPath());
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->pieceStyle, 1) << "\"Use Numbers only\"";
 }
 
 }  // namespace

@@ -134,13 +134,32 @@ TEST_F(FocusTest, AFocusWhoseWidgetChangesMovesToItsSuccessorAndAPressIsNeverKep
     EXPECT_EQ(pressed, "");
 
     RequestFocusBack();
+    BeginFocusFrame();
     EXPECT_TRUE(FocusBackPressed());
     EXPECT_FALSE(FocusBackPressed()) << "one Esc, one back-out";
+    EndFocusFrame();
 
     HideFocusRing();  // a click
     EXPECT_FALSE(RequestFocusPress()) << "Enter and Space go on to the screen";
     RequestFocusMove(FocusMove::Down);
     EXPECT_EQ(Frame(hidden), "") << "arrows alone never show the ring";
+}
+
+// Keys typed faster than frames: Tab, Tab, Enter, Esc press the widget two along, then back out.
+TEST_F(FocusTest, KeysFasterThanFramesActInTheOrderTyped) {
+    Frame(kMainScreen);
+    RequestFocusMove(FocusMove::Next);
+    RequestFocusMove(FocusMove::Next);
+    EXPECT_TRUE(RequestFocusPress()) << "taken: the ring is on its way";
+    RequestFocusBack();
+    std::string pressed;
+    EXPECT_EQ(Frame(kMainScreen, &pressed), "Show My Scores");
+    EXPECT_EQ(pressed, "") << "the press waits for the frame that shows where the ring went";
+    Frame(kMainScreen, &pressed);
+    EXPECT_EQ(pressed, "Show My Scores") << "the press, one frame later";
+    BeginFocusFrame();
+    EXPECT_TRUE(FocusBackPressed());
+    EndFocusFrame();
 }
 
 TEST_F(FocusTest, ANewScreenPutsAShownRingOnItsPreferredWidgetOnlyFromItsFirstWholeFrame) {
