@@ -3,12 +3,11 @@
 
     tools/puzzlegen/calibrate_rating.py PUZZLES [RATINGS] [--cli build/tessaran-cli]
 
-PUZZLES has one 81-character grid a line; RATINGS (default: PUZZLES with .txt replaced by
-.ratings.tsv) is a tab-separated file with a header naming a column "SER" (Sudoku Explainer
-rating), one row per puzzle in the same order. Prints Spearman's rank correlation of the game's
-rating with SER over all puzzles and among those rated 5.0 and up, and per SER band the median
-rating and the hardest techniques. A puzzle the engine leaves `unsolved` ranks above every rated
-one. Exit status 1 when a correlation misses its target (--overall, --hard).
+PUZZLES and RATINGS are read as tools/rated_list.py describes. Prints Spearman's rank
+correlation of the game's rating with SER over all puzzles and among those rated 5.0 and up, and
+per SER band the median rating and the hardest techniques. A puzzle the engine leaves `unsolved`
+ranks above every rated one. Exit status 1 when a correlation misses its target (--overall,
+--hard).
 
 The rated list it was made for is GPL-3 and stays outside this repository: pass its path. The
 script reads it and keeps nothing.
@@ -16,22 +15,14 @@ script reads it and keeps nothing.
 import argparse
 import collections
 import os
-import re
 import statistics
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import rated_list  # noqa: E402  (tools/rated_list.py)
+
 BANDS = [("<= 2.5", 0.0, 2.5), ("2.6-4.9", 2.6, 4.9), ("5.0-7.0", 5.0, 7.0), ("> 7.0", 7.05, 99.0)]
-
-
-def read_ratings(path, count):
-    with open(path) as f:
-        header = f.readline().rstrip("\n").split("\t")
-        column = header.index("SER")
-        ratings = [float(line.split("\t")[column]) for line in f if line.strip()]
-    if len(ratings) != count:
-        sys.exit(f"{path}: {len(ratings)} ratings for {count} puzzles")
-    return ratings
 
 
 def ranks(values):
@@ -59,14 +50,11 @@ def spearman(a, b):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("puzzles")
-    parser.add_argument("ratings", nargs="?")
-    parser.add_argument("--cli", default=os.path.join(os.path.dirname(__file__), "../../build/tessaran-cli"))
+    rated_list.add_arguments(parser)
     parser.add_argument("--overall", type=float, default=0.92, help="target over all puzzles")
     parser.add_argument("--hard", type=float, default=0.70, help="target among SER >= 5.0")
     args = parser.parse_args()
-    puzzles = [line.strip() for line in open(args.puzzles) if len(line.strip()) == 81]
-    ser = read_ratings(args.ratings or re.sub(r"\.txt$", ".ratings.tsv", args.puzzles), len(puzzles))
+    puzzles, ser = rated_list.load(args)
 
     answer = subprocess.run([args.cli, "rate"], input="\n".join(puzzles) + "\n", capture_output=True,
                             text=True, check=True).stdout.splitlines()

@@ -3,12 +3,10 @@
 
     tools/reach/measure_reach.py PUZZLES [RATINGS] [--cli build/tessaran-cli]
 
-PUZZLES has one 81-character grid a line; RATINGS (default: PUZZLES with .txt replaced by
-.ratings.tsv) is a tab-separated file with a header naming a column "SER" (Sudoku Explainer
-rating), one row per puzzle in the same order. Runs `tessaran-cli why` for each puzzle's unique
-solution and `tessaran-cli teach` for its steps; reports the share solved to the end without a
-trial per rating band and per technique, and every placement or elimination that contradicts the
-solution. Exit status 1 when any step is wrong or a puzzle is not unique.
+PUZZLES and RATINGS are read as tools/rated_list.py describes. Runs `tessaran-cli why` for
+each puzzle's unique solution and `tessaran-cli teach` for its steps; reports the share solved to
+the end without a trial per rating band and per technique, and every placement or elimination
+that contradicts the solution. Exit status 1 when any step is wrong or a puzzle is not unique.
 """
 import argparse
 import collections
@@ -17,18 +15,11 @@ import re
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import rated_list  # noqa: E402  (tools/rated_list.py)
+
 BANDS = [(0.0, 1.5), (1.6, 2.5), (2.6, 4.0), (4.1, 6.0), (6.1, 7.0), (7.1, 8.0), (8.1, 9.0), (9.1, 12.0)]
 STEP = re.compile(r"r(\d)c(\d)([=-])(\d)")
-
-
-def read_ratings(path, count):
-    with open(path) as f:
-        header = f.readline().rstrip("\n").split("\t")
-        column = header.index("SER")
-        ratings = [float(line.split("\t")[column]) for line in f if line.strip()]
-    if len(ratings) != count:
-        sys.exit(f"{path}: {len(ratings)} ratings for {count} puzzles")
-    return ratings
 
 
 def run(cli, command, text):
@@ -37,12 +28,9 @@ def run(cli, command, text):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("puzzles")
-    parser.add_argument("ratings", nargs="?")
-    parser.add_argument("--cli", default=os.path.join(os.path.dirname(__file__), "../../build/tessaran-cli"))
+    rated_list.add_arguments(parser)
     args = parser.parse_args()
-    puzzles = [line.strip() for line in open(args.puzzles) if len(line.strip()) == 81]
-    ratings = read_ratings(args.ratings or re.sub(r"\.txt$", ".ratings.tsv", args.puzzles), len(puzzles))
+    puzzles, ratings = rated_list.load(args)
     text = "\n".join(puzzles) + "\n"
 
     solutions = []
