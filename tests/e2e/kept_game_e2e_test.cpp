@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "game/random.h"
 #include "platform/platform.h"
 #include "support/game_process.h"
 #include "support/temp_home.h"
@@ -43,8 +42,7 @@ std::string WalkTo(int row, int column) {
 }
 
 TEST(KeptGameE2E, KilledClosedAndResumedTheGameGoesOnAndCountsOnce) {
-    srand(static_cast<uint32_t>(kFixedGameNumber));
-    const int index = rand() % 1000;
+    const int index = DealtIndex(kFixedGameNumber);
     const std::vector<LibraryRecord> library = ReadLibrary(30);
     ASSERT_EQ(library.size(), 1000u);
     const LibraryRecord& puzzle = library[static_cast<std::size_t>(index)];
@@ -57,17 +55,7 @@ TEST(KeptGameE2E, KilledClosedAndResumedTheGameGoesOnAndCountsOnce) {
     const std::string markedSquare = "open " + std::to_string(marked / 9 + 1) + " " + std::to_string(marked % 9 + 1);
 
     GameProcess game;
-    static PrefsRecord record;
-    SetDefaults(record);
-    record.difficulty = 1;
-    record.showHelpAtStart = 0;
-    record.pickRandomly = record.fixedNumberSet = 1;
-    record.fixedNumber = kFixedGameNumber;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", std::vector<unsigned char>(bytes, bytes + sizeof record));
-    ASSERT_TRUE(game.Launch()) << game.Stderr();
-    game.Key("n");
-    Pause(700);
+    ASSERT_TRUE(StartQuickGame(game, kFixedGameNumber)) << game.Stderr();
     const std::string kept = FolderOf(game.StoredPrefPath()) + "/Tessaran Unfinished Game.ini";
 
     // A right piece, two marks, the second taken back.

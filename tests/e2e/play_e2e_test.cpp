@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "game/random.h"
 #include "support/game_process.h"
 #include "support/temp_home.h"
 
@@ -15,42 +14,14 @@ namespace {
 
 constexpr int32_t kFixedGameNumber = 4242;
 
-// The record the copied game finds beside itself on its first start.
-void PlaceRecord(const GameProcess& game, const PrefsRecord& record) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", std::vector<unsigned char>(bytes, bytes + sizeof record));
-}
-
-// Preferences for a quick start: Easy, puzzles chosen at random from a fixed game number, no
-// quick help, so N on the main screen goes straight into the game.
-void StartQuickly(GameProcess& game) {
-    static PrefsRecord record;  // 15000 bytes: not on the stack
-    SetDefaults(record);
-    record.difficulty = 1;
-    record.showHelpAtStart = 0;
-    record.pickRandomly = record.fixedNumberSet = 1;
-    record.fixedNumber = kFixedGameNumber;
-    PlaceRecord(game, record);
-    ASSERT_TRUE(game.Launch()) << game.Stderr();
-    game.Key("n");
-    Pause(700);
-}
-
-// The library index the game deals from that game number.
-int DealtIndex() {
-    srand(static_cast<uint32_t>(kFixedGameNumber));
-    return rand() % 1000;
-}
-
 TEST(PlayE2E, AnEasyPuzzleSolvedWithTheKeyboardAlone) {
-    const int index = DealtIndex();
+    const int index = DealtIndex(kFixedGameNumber);
     const std::vector<LibraryRecord> library = ReadLibrary(30);
     ASSERT_EQ(library.size(), 1000u);
     const LibraryRecord& puzzle = library[static_cast<std::size_t>(index)];
 
     GameProcess game;
-    StartQuickly(game);
-    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StartQuickGame(game, kFixedGameNumber)) << game.Stderr();
     const std::vector<unsigned char> start = game.Capture();
     ASSERT_FALSE(start.empty());
     // Asked to quit, the player thinks better of it.
@@ -98,8 +69,7 @@ TEST(PlayE2E, AnEasyPuzzleSolvedWithTheKeyboardAlone) {
 
 TEST(PlayE2E, QAndYesEndTheGameAndTheProgram) {
     GameProcess game;
-    StartQuickly(game);
-    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StartQuickGame(game, kFixedGameNumber)) << game.Stderr();
     game.Key("Right Down shift+1 q");
     Pause(300);
     game.Key("y");
@@ -107,7 +77,7 @@ TEST(PlayE2E, QAndYesEndTheGameAndTheProgram) {
     const auto record = ReadRecord(game.StoredPrefPath());
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(record->levelGamesPlayed[1], 1);
-    EXPECT_EQ(record->wonGames[0][DealtIndex()], 0);
+    EXPECT_EQ(record->wonGames[0][DealtIndex(kFixedGameNumber)], 0);
 }
 
 // Real X keys reach the focus ring: Shift+Tab goes backwards from the main screen's last button
@@ -118,7 +88,7 @@ TEST(PlayE2E, ShiftTabArrowsSpaceAndEscChangeAPreferenceWithoutTheMouse) {
     static PrefsRecord record;
     SetDefaults(record);
     record.pieceStyle = 0;
-    PlaceRecord(game, record);
+    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", RecordBytes(record));
     ASSERT_TRUE(game.Launch()) << game.Stderr();
     Pause(300);
     game.Key("shift+Tab shift+Tab shift+Tab shift+Tab Return");

@@ -55,8 +55,7 @@ TEST(SavedRecordE2E, TheNextRunStartsFromTheFallbackSave) {
     const std::string stored = game.Root() + "/synced/" + std::string(250, 'p');
     PrefsRecord old;
     SetDefaults(old);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&old);
-    WriteBytes(stored, std::vector<unsigned char>(bytes, bytes + sizeof old));
+    WriteBytes(stored, RecordBytes(old));
     game.StorePrefPath(stored);
 
     ASSERT_TRUE(game.Launch()) << game.Stderr();
@@ -92,8 +91,7 @@ TEST(SavedRecordE2E, AFifoInPlaceOfADataFileNeverHangsTheGame) {
             r.useCustomGraphics = 1;
             r.graphicsChoice = 99;
             std::snprintf(r.graphicsFile, sizeof r.graphicsFile, "%s", fifo.c_str());
-            const auto* bytes = reinterpret_cast<const unsigned char*>(&r);
-            WriteBytes(stored, std::vector<unsigned char>(bytes, bytes + sizeof r));
+            WriteBytes(stored, RecordBytes(r));
         }
         fs::remove(fifo);
         ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);

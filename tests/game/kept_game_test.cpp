@@ -17,7 +17,7 @@
 #include "game/puzzles.h"
 #include "game/random.h"
 #include "game_fixture.h"
-#include "support/temp_home.h"
+#include "support/cli.h"
 
 namespace tessaran::test {
 namespace {
@@ -178,11 +178,9 @@ TEST_F(KeptGameTest, StartsAreSavedFirstAndEndsRemoveTheGame) {
     KeepGamesOnDisk = true;
     Prefs.currentPlayer = 2;
     Start(LevelHard, 11);
-    const auto record = ReadText(PrefPath);
-    ASSERT_EQ(record.size(), static_cast<std::size_t>(kPrefsSize));
-    PrefsRecord saved;
-    std::memcpy(&saved, record.data(), kPrefsSize);
-    EXPECT_EQ(saved.playerLevelGamesPlayed[1][LevelHard], 1);
+    const auto saved = ReadRecord(PrefPath);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->playerLevelGamesPlayed[1][LevelHard], 1);
     FinishPendingWrites();
     EXPECT_TRUE(FileExists(KeptGamePath()));
     const int cell = Hidden()[0];
@@ -396,15 +394,6 @@ TEST_F(KeptGameTest, UndoAndRedoFollowAModelOfWholeBoards) {
     std::size_t undone = 0;
     while (UndoNotes()) ++undone;
     EXPECT_EQ(undone, kUndoLimit);
-}
-
-std::pair<int, std::string> RunCli(const std::string& args, bool errors = false) {
-    FILE* pipe = popen((TESSARAN_CLI " " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null")).c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = pipe ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
 TEST_F(KeptGameTest, GameDumpPrintsTheGameOrOneLineNamingTheProblem) {

@@ -2,23 +2,12 @@
 // end-to-end tests read whole libraries through it).
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <string>
 
+#include "support/cli.h"
+
+namespace tessaran::test {
 namespace {
-
-// Runs the CLI with `args`; returns its exit status and standard output, or standard error.
-std::pair<int, std::string> RunCli(const std::string& args, bool errors = false) {
-    FILE* pipe = popen((TESSARAN_CLI " " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null")).c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = pipe ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
 
 // Seed 1 draws 41 and 18467: game number 1 + 2 * 18467 = 36935, which seeds the Child generator
 // or picks the library record. Arguments must parse whole and in range, or get a one-line
@@ -39,3 +28,4 @@ TEST(PuzzlesCli, DealsPinnedPuzzlesAndRejectsMalformedArgumentsInOneLine) {
 }
 
 }  // namespace
+}  // namespace tessaran::test

@@ -28,16 +28,12 @@ namespace tessaran {
 namespace {
 
 using test::ReadText;
+using test::RecordBytes;
 using test::WriteBytes;
 
 std::vector<unsigned char> Golden() {
     std::string s = ReadText(TESSARAN_SOURCE_DIR "/tests/data/default.prefs");
     return {s.begin(), s.end()};
-}
-
-std::vector<unsigned char> RecordBytes(const PrefsRecord& r) {
-    auto* p = reinterpret_cast<const unsigned char*>(&r);
-    return {p, p + kPrefsSize};
 }
 
 class PrefsFileTest : public test::TempHomeTest {

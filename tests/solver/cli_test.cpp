@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "solver_support.h"
-#include "support/temp_home.h"
+#include "support/cli.h"
 
 namespace tessaran::test {
 namespace {
@@ -19,13 +18,9 @@ using Result = std::pair<std::string, int>;
 Result RunCli(const std::string& command, const std::string& input) {
     const std::string folder = MakeTempFolder("tessaran-cli");
     std::ofstream(folder + "/in.txt", std::ios::binary) << input;
-    FILE* pipe = popen(("'" TESSARAN_CLI "' " + command + " < '" + folder + "/in.txt'").c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
-    const int raw = pipe ? pclose(pipe) : -1;
+    auto [status, output] = test::RunCli(command + " < '" + folder + "/in.txt'");
     RemoveTree(folder);
-    return {output, WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+    return {output, status};
 }
 
 TEST(Cli, StatusReportsBadLinesAndReadsOnAndHintsExplain) {

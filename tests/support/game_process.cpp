@@ -8,6 +8,8 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include "game/random.h"
+
 #include <glib.h>
 
 #include <X11/Xlib.h>
@@ -47,24 +49,25 @@ Display* HarnessDisplay() {
 
 }  // namespace
 
-std::string RunCapture(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    if (!pipe) return out;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe.get())) > 0) out.append(buf, n);
-    return out;
-}
-
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-std::optional<PrefsRecord> ReadRecord(const std::string& path) {
-    const std::string bytes = ReadText(path);
-    if (bytes.size() != sizeof(PrefsRecord)) return std::nullopt;
-    PrefsRecord record;
-    std::memcpy(&record, bytes.data(), sizeof record);
-    return record;
+bool StartQuickGame(GameProcess& game, int32_t number) {
+    static PrefsRecord record;  // 15000 bytes: not on the stack
+    SetDefaults(record);
+    record.difficulty = 1;
+    record.showHelpAtStart = 0;
+    record.pickRandomly = record.fixedNumberSet = 1;
+    record.fixedNumber = number;
+    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", RecordBytes(record));
+    if (!game.Launch()) return false;
+    game.Key("n");
+    Pause(700);
+    return true;
+}
+
+int DealtIndex(int32_t number) {
+    srand(static_cast<uint32_t>(number));
+    return rand() % 1000;
 }
 
 std::vector<LibraryRecord> ReadLibrary(int library) {

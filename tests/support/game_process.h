@@ -4,12 +4,9 @@
 
 #include <sys/types.h>
 
-#include <map>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
-
-#include "profile/prefs.h"
 
 namespace tessaran::test {
 
@@ -73,13 +70,14 @@ private:
     bool exited_ = false;
 };
 
-// Runs a command (argv joined by the shell), returning its standard output.
-std::string RunCapture(const std::string& command);
-
 void Pause(int ms);
 
-// A saved preferences file as the game wrote it; nullopt unless it is exactly one whole record.
-std::optional<PrefsRecord> ReadRecord(const std::string& path);
+// Preferences beside the program for a quick start, then the game launched and N pressed on its
+// main screen: an Easy puzzle dealt at random from the fixed game number `number`, no quick help.
+// False when the game did not show its window.
+bool StartQuickGame(GameProcess& game, int32_t number);
+// The Easy library index that the fixed game number `number` deals.
+int DealtIndex(int32_t number);
 
 // The records of a built-in puzzle library as tessaran-cli lists them (row by row, '.' = open).
 struct LibraryRecord {

@@ -1,9 +1,14 @@
 // Private homes and recorded message boxes for tests.
 #include "support/temp_home.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "platform/platform.h"
@@ -43,6 +48,29 @@ std::string ReadText(const std::string& path) {
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<unsigned char> RecordBytes(const PrefsRecord& record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    return {bytes, bytes + sizeof record};
+}
+
+std::optional<PrefsRecord> ReadRecord(const std::string& path) {
+    const std::string bytes = ReadText(path);
+    if (bytes.size() != sizeof(PrefsRecord)) return std::nullopt;
+    PrefsRecord record;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    return record;
+}
+
+std::string RunCapture(const std::string& command, int* status) {
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int raw = pipe ? pclose(pipe) : -1;
+    if (status) *status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
 }
 
 void TempHomeTest::SetUp() {

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "profile/prefs.h"
 
 namespace tessaran::test {
 
@@ -19,6 +22,15 @@ std::string MakeTempFolder(const std::string& stem = "tessaran-test");
 void RemoveTree(const std::string& path);
 std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// The record's bytes as the game writes them to its file.
+std::vector<unsigned char> RecordBytes(const PrefsRecord& record);
+// A saved preferences file as the game wrote it; nullopt unless it is exactly one whole record.
+std::optional<PrefsRecord> ReadRecord(const std::string& path);
+
+// Runs a command through the shell; returns its standard output, and in `status` (when given)
+// its exit status, -1 if it did not exit by itself.
+std::string RunCapture(const std::string& command, int* status = nullptr);
 
 class TempHomeTest : public ::testing::Test {
 protected:
