@@ -1,6 +1,6 @@
 // The unfinished game through the real window: a move and marks, one undone, the process
-// killed, the game resumed and played on, the window closed, resumed again and ended. The kept
-// file is read with tessaran-cli game-dump at each step, the record at the end.
+// killed, the game resumed and played on, the window closed, resumed again and ended with Q and
+// Yes. The kept file is read with tessaran-cli game-dump at each step, the record at the end.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -90,18 +90,17 @@ TEST(KeptGameE2E, KilledClosedAndResumedTheGameGoesOnAndCountsOnce) {
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
     EXPECT_EQ(Dump(kept)[markedSquare], "37");
 
-    // Resumed and ended: the score is recorded once, the game counted once, the file gone.
+    // Resumed, then Q and Yes end the game and the program: the score is recorded once (its
+    // name asked first), the game counted once, the file gone.
     ASSERT_TRUE(game.Launch()) << game.Stderr();
     Pause(700);  // keys before the first frame find no main screen yet
     game.Key("r");
     Pause(500);
-    game.Key("e");
+    game.Key("q");
     Pause(300);
     game.Key("y");
     Pause(500);
-    game.Key("Return");  // the name for the overall table
-    Pause(300);
-    game.Key("q");
+    game.Key("Return");  // the name for the overall table, then the program ends
     EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
     EXPECT_FALSE(FileExists(kept));
     const auto saved = ReadRecord(game.StoredPrefPath());

@@ -77,6 +77,7 @@ TEST_F(MarksTest, MatchesAndClashesFollowWhatTheBoardShowsNeverTheSolution) {
     std::mt19937 random(seed);
     for (int round = 0; round < 40; ++round) {
         SetUp();
+        Prefs.difficulty = round % 4 >= 2 ? LevelChild : LevelHard;  // Child: 2 x 2 sections, the corner only
         RandomBoard(random, round % 2 == 1);
         const Model model;
         SquareSet clash;
@@ -100,35 +101,6 @@ TEST_F(MarksTest, MatchesAndClashesFollowWhatTheBoardShowsNeverTheSolution) {
     }
     SetUp();
     EXPECT_TRUE(MatchingSquares(PlayBoard, 9, 0).none() && MatchingSquares(PlayBoard, -1, 3).none());
-}
-
-TEST_F(MarksTest, TrialsClashWithKnownPiecesAndEachOtherOnlyInTheirUnits) {
-    FillHiddenPuzzle();
-    At(0, 0).known = 1;  // shows its value; the trials below copy it
-    const int v = At(0, 0).value;
-    EnterCrystalBall();
-    AssignMode = true;
-    ActOnSymbol(5, 0, v - 1);  // same row as the known piece
-    ActOnSymbol(6, 6, v - 1);  // alone ...
-    ActOnSymbol(8, 7, v - 1);  // ... until this one joins its section
-    ActOnSymbol(4, 4, v % 9);  // a different piece
-    const SquareSet clash = ConflictingTrials(PlayBoard);
-    EXPECT_EQ(clash.count(), 3u);
-    EXPECT_TRUE(clash[CellIndex(5, 0)] && clash[CellIndex(6, 6)] && clash[CellIndex(8, 7)]);
-    EXPECT_FALSE(clash[CellIndex(0, 0)]) << "only trials are framed";
-    CommitCrystalBall();
-    EXPECT_TRUE(ConflictingTrials(PlayBoard).none());
-
-    // Child: sections are 2 x 2, and only the 4 x 4 corner counts.
-    SetUp();
-    Prefs.difficulty = LevelChild;
-    EnterCrystalBall();
-    AssignMode = true;
-    ActOnSymbol(0, 0, 1);
-    ActOnSymbol(1, 1, 1);
-    ActOnSymbol(2, 3, 2);
-    ActOnSymbol(3, 2, 2);
-    EXPECT_EQ(ConflictingTrials(PlayBoard).count(), 4u);
 }
 
 TEST_F(MarksTest, FillMarksEveryEmptySquareWithItsDirectCandidatesForFree) {

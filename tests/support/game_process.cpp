@@ -8,8 +8,6 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "game/random.h"
-
 #include <glib.h>
 
 #include <X11/Xlib.h>
@@ -22,14 +20,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <sstream>
 #include <thread>
 #include <vector>
+
+#include "game/random.h"
 
 extern char** environ;
 
@@ -94,14 +91,6 @@ GameProcess::GameProcess(const std::string& program, int) : program_(program) {
 }
 
 GameProcess GameProcess::Installed(const std::string& program) { return GameProcess(program, 0); }
-
-GameProcess::GameProcess(GameProcess&& other) noexcept
-    : root_(std::move(other.root_)), program_(std::move(other.program_)), wrapper_(std::move(other.wrapper_)),
-      pid_(other.pid_),
-      window_(other.window_), exitStatus_(other.exitStatus_), exited_(other.exited_) {
-    other.pid_ = -1;
-    other.root_.clear();
-}
 
 GameProcess::~GameProcess() {
     if (pid_ > 0 && !exited_) {

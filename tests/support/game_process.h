@@ -17,7 +17,7 @@ public:
     explicit GameProcess(bool withFont = true);
     // Runs an installed game where it is, instead of a copy of the built one.
     static GameProcess Installed(const std::string& program);
-    GameProcess(GameProcess&& other) noexcept;
+    GameProcess(const GameProcess&) = delete;  // it owns a process and a folder
     ~GameProcess();
 
     // Starts the game with `cwd` as its current directory (default: the home folder).
