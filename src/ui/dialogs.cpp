@@ -262,6 +262,7 @@ void DrawAboutScreen() {
     }
 
     SetTextSize(6);
+    SetNextWidgetFocus(FocusPreferred);  // Enter leaves; it does not open a browser unasked
     if (DoButton(37.0f - TextWidthPercent("OK") * 0.5f, 91.0f, 6, "OK") || FocusBackPressed()) GoToScreen(ScreenMain);
 
     ScreenTimer += FrameFactor;
