@@ -6,8 +6,10 @@
 #include <AL/alext.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <span>
+#include <thread>
 #include <type_traits>
 
 #include "audio/sound.h"
@@ -99,6 +101,8 @@ void FindPauseControls() {
     if (!DevicePause || !DeviceResume) DevicePause = nullptr, DeviceResume = nullptr;
 }
 
+bool OpeningSettled(bool wait);
+
 }  // namespace
 
 int32_t VolumeMillibels(int32_t soundVolume) {
@@ -134,12 +138,15 @@ bool LoadSoundResource(const char* name, const char* type, unsigned int& out) {
 }
 
 void ApplyVolumes() {
-    if (!Context) return;
+    if (!OpeningSettled(false) || !Context) return;
     alListenerf(AL_GAIN, kMasterGain * VolumeGain(Prefs.soundVolume));
 }
 
-void StartAudio() {
-    if (Device) return;
+namespace {
+
+// Opening the device, making its context current (for the whole process) and decoding the
+// sounds: on the opener thread, or on the main thread for StartAudio.
+void OpenDeviceAndLoadSounds() {
     Device = alcOpenDevice(nullptr);
     if (!Device) return;
     Context = alcCreateContext(Device, nullptr);
@@ -155,12 +162,47 @@ void StartAudio() {
         SoundSlots[n] = 0;
         if (SoundNames[n][0] != '\0') LoadSoundResource(SoundNames[n], "WAVE", SoundSlots[n]);
     }
+}
+
+void MakeAudible() {
+    if (!Context) return;
     ApplyVolumes();
     SetSoundPlayer(PlaySoundEffect);
 }
 
+// Nothing else touches the audio state until the opener is joined.
+std::thread Opener;
+std::atomic<bool> OpenerDone{false};
+
+// True when no opening is under way: one that has ended (or, told to wait, one that has not)
+// is joined and made audible here, on the main thread.
+bool OpeningSettled(bool wait) {
+    if (!Opener.joinable()) return true;
+    if (!wait && !OpenerDone.load(std::memory_order_acquire)) return false;
+    Opener.join();
+    MakeAudible();
+    return true;
+}
+
+}  // namespace
+
+void StartAudio() {
+    if (!OpeningSettled(true) || Device) return;
+    OpenDeviceAndLoadSounds();
+    MakeAudible();
+}
+
+void StartAudioInBackground() {
+    if (!OpeningSettled(true) || Device) return;
+    OpenerDone.store(false);
+    Opener = std::thread([] {
+        OpenDeviceAndLoadSounds();
+        OpenerDone.store(true, std::memory_order_release);
+    });
+}
+
 void PlaySoundEffect(int number) {
-    if (!Prefs.soundOn || !Context) return;
+    if (!Prefs.soundOn || !OpeningSettled(false) || !Context) return;
     if (number < 0 || number >= kSoundSlotCount || SoundSlots[number] == 0) return;
     Voice* voice = FreeVoice();
     if (!voice) return;
@@ -177,6 +219,7 @@ void PlaySoundEffect(int number) {
 }
 
 void StopAudio() {
+    OpeningSettled(true);
     SetSoundPlayer(nullptr);
     if (Context) {
         for (int i = 0; i < VoiceTotal; ++i) {
@@ -195,18 +238,18 @@ void StopAudio() {
 }
 
 void RestAudioWhenQuiet() {
-    if (!Context || DevicePaused || !DevicePause) return;
+    if (!OpeningSettled(false) || !Context || DevicePaused || !DevicePause) return;
     if (MillisecondClock() - LastPlayMs < kAudioRestAfterMs || ActiveVoiceCount() > 0) return;
     DevicePause(Device);
     DevicePaused = true;
 }
 
-bool AudioStarted() { return Device != nullptr; }
+bool AudioStarted() { return OpeningSettled(false) && Device != nullptr; }
 
-bool AudioPaused() { return DevicePaused; }
+bool AudioPaused() { return OpeningSettled(false) && DevicePaused; }
 
 int ActiveVoiceCount() {
-    if (!Context) return 0;
+    if (!OpeningSettled(false) || !Context) return 0;
     int count = 0;
     for (int i = 0; i < VoiceTotal; ++i)
         if (IsPlaying(Voices[i].source)) ++count;

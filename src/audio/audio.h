@@ -16,6 +16,10 @@ extern unsigned int SoundSlots[kSoundSlotCount];                // OpenAL buffer
 // Opens the default device, loads every named sound, applies the volume and makes PlaySound
 // audible. Does nothing if already started; leaves the game silent if there is no device.
 void StartAudio();
+// The same on a thread of its own, as the device can take tens of milliseconds to open: the
+// game stays silent until a later call here (each frame's RestAudioWhenQuiet) finds it done.
+// LoadSoundResource must not be called while it runs.
+void StartAudioInBackground();
 // The player behind PlaySound: starts slot n once, mixed over whatever is playing. Never waits.
 // Silent when sound is off in the preferences, for an empty slot or a number outside 0..9.
 void PlaySoundEffect(int number);

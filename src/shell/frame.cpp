@@ -30,9 +30,12 @@
 
 namespace tessaran {
 
+bool OpenAudioAfterFirstFrame = false;
+
 namespace {
 
-// The first frame of the main loop finishes start-up, then rests on the main screen.
+// The first frame of the main loop finishes start-up and draws the main screen (or the message
+// over it).
 void StartupFrame() {
     for (Cell& cell : PlayBoard) {
         cell.activated = 0;
@@ -42,6 +45,8 @@ void StartupFrame() {
     if (Prefs.announcePlayer && Prefs.currentPlayer > 0) PendingPlayerNote = true;
     GoToScreen(ScreenMain);
     CheckKeptGameAtStart();
+    // The screen start-up leads to shows in this first frame, not a frame later.
+    if (ScreenState != ScreenStartup) RunScreen();
 }
 
 [[noreturn]] void QuitFrame() {
@@ -96,6 +101,10 @@ void RunFrame() {
     assert(ScreenState == shown || !MouseClicked);
     glutSwapBuffers();
     PaceFrame();
+    if (OpenAudioAfterFirstFrame) {
+        OpenAudioAfterFirstFrame = false;
+        StartAudioInBackground();
+    }
 }
 
 }  // namespace tessaran

@@ -8,7 +8,10 @@ int RunTessaran(int argc, char** argv);
 // glutInit with the program's display mode; false when there is no X display to open.
 bool InitGlut(int* argc, char** argv);
 void InitWindow();     // the "Tessaran" window, fonts, callbacks and OpenGL state
-void InitResources();  // random seed, audio, menus, textures, board geometry, backdrop
+void InitResources();  // random seed, menus, textures, board geometry, backdrop
+// Set by the game before its main loop: the first frame, once shown, starts the sound device
+// opening beside the game (see StartAudioInBackground).
+extern bool OpenAudioAfterFirstFrame;
 // The part of InitResources that drawing needs: texture state, pictures, the piece sheet, the
 // board geometry (which reseeds the random generator) and the backdrop.
 void InitDrawingResources();

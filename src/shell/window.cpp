@@ -77,7 +77,6 @@ void InitWindow() {
 
 void InitResources() {
     srand(static_cast<uint32_t>(CalendarSeconds()));
-    StartAudio();
     BuildMenus();
     // The process ends through exit(), never by returning from the main loop.
     std::atexit(StopAudio);
@@ -113,6 +112,7 @@ int RunTessaran(int argc, char** argv) {
     TakeSnapshot();
     InitWindow();
     InitResources();
+    OpenAudioAfterFirstFrame = true;
     glutMainLoop();
     ReleaseTextureBitmaps();
     return 0;

@@ -107,6 +107,26 @@ TEST_F(AudioOutputTest, SilenceWhereThereIsNoSoundToPlay) {
     EXPECT_EQ(Peak(Finish()), 0.0);
 }
 
+// The game opens the device on a thread after its first frame: silent until a frame finds the
+// opening done, then audible at the preferences' volume like a device opened at once.
+TEST_F(AudioOutputTest, ADeviceOpenedInTheBackgroundPlaysOnceAFrameFindsItOpen) {
+    SetSoundPlayer(nullptr);
+    Prefs.soundVolume = 100;
+    StartAudioInBackground();
+    StartAudioInBackground();  // a second call while it opens does nothing
+    bool started = false;
+    for (int i = 0; i < 500 && !started; ++i) {
+        RestAudioWhenQuiet();  // what each frame calls
+        started = AudioStarted();
+        if (!started) Wait(0.01);
+    }
+    ASSERT_TRUE(started);
+    PlaySound(SoundGoodMove);  // through the player the opening set
+    EXPECT_EQ(ActiveVoiceCount(), 1);
+    Wait(0.3);
+    EXPECT_GT(Peak(Finish()), 0.1);
+}
+
 uint32_t FakeMillis = 0;
 
 // Stopping the file-writing device rewrites its header, so what a resumed device writes is not
