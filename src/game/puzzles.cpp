@@ -73,15 +73,20 @@ bool LoadLevel(int libraryNumber, int index) {
     return true;
 }
 
-void StartNewGame() {
+void ResetForNewGame() {
     ClearFallingPieces();
     HighlightRow = kNoHighlight;
     ResetGameScore();
     MistakeCount = 0;
     ResetGameHints();
+    CrystalBallActive = false;
+    CrystalGuessed.fill(false);
+}
+
+void StartNewGame() {
+    ResetForNewGame();
     SolverGame = false;
     SolverGridInUse = false;
-    CrystalBallActive = false;
     StartPlayClock();
     CountGameStarted();
 

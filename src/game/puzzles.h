@@ -44,6 +44,9 @@ bool LoadLevel(int libraryNumber, int index);
 // seeds the generator with it and sets up the puzzle; leaves ScreenState at 0 and the game kept
 // (BeginKeptGame).
 void StartNewGame();
+// What every new game starts from, a library's, a Child game or one typed into the solver: no
+// falling pieces, highlighted table row, score, mistakes, hints or Crystal Ball trials.
+void ResetForNewGame();
 
 // Fills the 4 x 4 corner of PlayBoard from the generator as it stands. Returns the number of
 // attempts it took (at least 1).

@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "game/game_hint.h"
 #include "game/game_screen.h"
 #include "game/game_state.h"
 #include "game/puzzles.h"
@@ -69,12 +68,7 @@ int64_t SceneSeconds() { return kSceneNow; }
 void StartScenePuzzle(int32_t level, int index, int playedSeconds) {
     SetClockOverrides(nullptr, SceneSeconds);
     Prefs.difficulty = level;
-    ClearFallingPieces();
-    ResetGameScore();
-    MistakeCount = 0;
-    ResetGameHints();
-    CrystalBallActive = false;
-    CrystalGuessed.fill(false);
+    ResetForNewGame();
     GameIndex = index;
     if (level == LevelChild) {  // a Child game's number is its generator's seed
         ClearBoard(PlayBoard);

@@ -6,6 +6,7 @@
 #include "game/game_hint.h"
 #include "game/game_state.h"
 #include "game/kept_game.h"
+#include "game/puzzles.h"
 #include "game/rules.h"
 #include "profile/prefs.h"
 #include "profile/stats.h"
@@ -84,14 +85,7 @@ bool PlaySolverGame() {
         ClearMarks(cell);  // the solver's possibles are not the player's marks
         cell.guess = 0;
     }
-    // The same fresh start as any new game, without a library number of its own.
-    ClearFallingPieces();
-    HighlightRow = kNoHighlight;
-    ResetGameScore();
-    MistakeCount = 0;
-    ResetGameHints();
-    CrystalBallActive = false;
-    CrystalGuessed.fill(false);
+    ResetForNewGame();  // as any new game, without a library number of its own
     SolverGame = true;
     SolverGridInUse = true;
     StartPlayClock();
