@@ -117,7 +117,8 @@ void DrawColourBackdrop() {
             const int corners[4] = {c * kBackdropRows + r, c * kBackdropRows + r + 1, (c + 1) * kBackdropRows + r + 1,
                                     (c + 1) * kBackdropRows + r};
             for (int k : corners) {
-                glColor3f(BackdropColour[k].r, BackdropColour[k].g, BackdropColour[k].b);
+                // Four components, as every flat shape sends (see FillRect).
+                glColor4f(BackdropColour[k].r, BackdropColour[k].g, BackdropColour[k].b, 1.0f);
                 glVertex2f(px[k], py[k]);
             }
         }

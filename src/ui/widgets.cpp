@@ -33,13 +33,24 @@ void SetBoardProjection() {
     glMatrixMode(GL_MODELVIEW);
 }
 
+// Flat shapes all send a colour with every two-coordinate vertex (depth goes in the matrix):
+// one vertex layout, so a software renderer compiles one program for them, not one per layout.
 void FillRect(float x0, float y0, float x1, float y1, float z) {
+    GLfloat c[4];
+    glGetFloatv(GL_CURRENT_COLOR, c);
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, z);
     glBegin(GL_QUADS);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
+    glColor4fv(c);
+    glVertex2f(x0, y0);
+    glColor4fv(c);
+    glVertex2f(x1, y0);
+    glColor4fv(c);
+    glVertex2f(x1, y1);
+    glColor4fv(c);
+    glVertex2f(x0, y1);
     glEnd();
+    glPopMatrix();
 }
 
 void DrawTick() {
@@ -78,16 +89,20 @@ void DrawTexturedQuad(float x0, float y0, float x1, float y1, float s1, float t1
     glColor3f(1.0f, 1.0f, 1.0f);
     BindTexture(texture);
     glNormal3f(0.0f, 0.0f, 1.0f);
+    // Depth in the matrix: the same two-coordinate vertices as text and the other pictures.
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, z);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x0, y0, z);
+    glVertex2f(x0, y0);
     glTexCoord2f(s1, 0.0f);
-    glVertex3f(x1, y0, z);
+    glVertex2f(x1, y0);
     glTexCoord2f(s1, t1);
-    glVertex3f(x1, y1, z);
+    glVertex2f(x1, y1);
     glTexCoord2f(0.0f, t1);
-    glVertex3f(x0, y1, z);
+    glVertex2f(x0, y1);
     glEnd();
+    glPopMatrix();
 }
 
 void DrawVersionStrip() {
@@ -237,7 +252,7 @@ void Octagon(float ex, float ey, const float (&colours)[4][3]) {
     glBegin(GL_POLYGON);
     for (int i = 0; i < 8; ++i) {
         const float* c = colours[i / 2];
-        glColor3f(c[0], c[1], c[2]);
+        glColor4f(c[0], c[1], c[2], 1.0f);
         glVertex2f(v[i][0], v[i][1]);
     }
     glEnd();
