@@ -114,15 +114,14 @@ void TextBox(const std::string& text, float r, float g, float b) {
 
     TextWidth design(kDesignTextWidth);
     const float left = kBoxLeft + kTextInset, right = kBoxRight - kTextInset;
-    int32_t size = 4;
-    for (; size > 2; --size) {
+    // Quarter steps: from 3 % straight to 2 % a long chain hint dropped to a size hard to read.
+    float size = 4.0f;
+    for (; size > 2.0f; size -= 0.25f) {
         SetTextSize(size);
         const auto lines = WrapTextLines(text, right - left, [](const std::string& line) {
             return TextWidthPercent(line.c_str());
         });
-        if (static_cast<float>(lines.size()) * static_cast<float>(size) * kLinePitch <=
-            kBoxBottom - kBoxTop - 2.0f * kTextInset)
-            break;
+        if (static_cast<float>(lines.size()) * size * kLinePitch <= kBoxBottom - kBoxTop - 2.0f * kTextInset) break;
     }
     SetTextColor(r, g, b);
     DrawWrappedText(left, right, kBoxTop + kTextInset, size, text.c_str());

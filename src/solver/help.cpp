@@ -159,7 +159,7 @@ void DrawQuestionMarks() {
 
 }  // namespace
 
-void DrawWrappedText(float left, float right, float top, int32_t size, const char* text) {
+void DrawWrappedText(float left, float right, float top, double size, const char* text) {
     SetTextSize(size);
     const std::vector<std::string> lines = WrapForDrawing(right - left, text);
     for (std::size_t k = 0; k < lines.size(); ++k)

@@ -10,7 +10,7 @@ namespace tessaran {
 // ---- Drawing ------------------------------------------------------------------------------
 
 // `text` wrapped between left and right (percent) from `top`, lines 0.8 x size apart.
-void DrawWrappedText(float left, float right, float top, int32_t size, const char* text);
+void DrawWrappedText(float left, float right, float top, double size, const char* text);
 // A translucent panel, the title centred above it, the text wrapped inside.
 void DrawTextPanel(float left, float top, float right, float bottom, int32_t size, const char* title,
                    const char* text);

@@ -53,8 +53,8 @@ void InitFonts() {
     TextRefHeight = glutGet(GLUT_WINDOW_HEIGHT);
 }
 
-void SetTextSize(int percent) {
-    const double pixels = static_cast<double>(static_cast<int64_t>(TextRefHeight) * percent) * 0.01;
+void SetTextSize(double percent) {
+    const double pixels = static_cast<double>(TextRefHeight) * percent * 0.01;
     TextRenderer.SetHeight(pixels > 0.0 ? static_cast<uint32_t>(pixels) : 0u);
 }
 

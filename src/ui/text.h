@@ -18,8 +18,8 @@ extern int32_t TextRefHeight;
 // current GLUT window. Needs the window and its GL context; a bad font file ends the program.
 void InitFonts();
 
-// Text height in percent of the reference height.
-void SetTextSize(int percent);
+// Text height in percent of the reference height; whole percents but for text fitted to a box.
+void SetTextSize(double percent);
 void SetTextColor(float r, float g, float b);
 // Draws text with its top-left corner at (x%, y%) at once.
 void DrawTextAt(float xPercent, float yPercent, const char* text);
