@@ -84,6 +84,7 @@ void StartupToFirstFrame(benchmark::State& state, bool warm) {
         const std::string folder = warm ? cache : cache + "/" + std::to_string(launch++);
         setenv("MESA_SHADER_CACHE_DIR", folder.c_str(), 1);
         test::GameProcess game;
+        game.LeaveMemoryUnfilled();
         const double seconds = SecondsToFirstFrame(display, game);
         game.RequestClose();
         game.WaitExit();
@@ -118,6 +119,7 @@ double ProcessorSeconds(pid_t pid) {
 void MeasureIdle(benchmark::State& state, bool inGame) {
     for (auto _ : state) {
         test::GameProcess game;
+        game.LeaveMemoryUnfilled();
         game.Start();
         if (!game.WaitForWindow(20000)) return state.SkipWithError("the window did not appear");
         if (inGame) {

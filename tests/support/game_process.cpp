@@ -108,9 +108,9 @@ void GameProcess::Start(const std::string& cwd, bool noDialogs) {
     window_ = 0;
     std::vector<std::string> env = {
         "HOME=" + Home(), "XDG_CONFIG_HOME=" + ConfigHome(), "XDG_DATA_HOME=" + DataHome(),
-        "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null",
-        // Freed memory is overwritten, so a use after free shows in what the game writes.
-        "MALLOC_PERTURB_=165"};
+        "GSETTINGS_BACKEND=memory", "ALSOFT_DRIVERS=null"};
+    // Freed memory is overwritten, so a use after free shows in what the game writes.
+    if (fillMemory_) env.push_back("MALLOC_PERTURB_=165");
     if (const char* d = std::getenv("DISPLAY")) env.push_back(std::string("DISPLAY=") + d);
     if (const char* x = std::getenv("XAUTHORITY")) env.push_back(std::string("XAUTHORITY=") + x);
     // A sanitized build of the game reports under the same options as the test itself.

@@ -25,6 +25,9 @@ public:
     void Start(const std::string& cwd = "", bool noDialogs = true);
     // Runs the game under a checker such as valgrind: `command` is put before the program.
     void WrapWith(std::vector<std::string> command) { wrapper_ = std::move(command); }
+    // Timings start the game with memory handled as on a player's system, not filled on every
+    // allocation and release as tests have it.
+    void LeaveMemoryUnfilled() { fillMemory_ = false; }
     bool WaitForWindow(int timeoutMs = 15000);
     bool Launch(const std::string& cwd = "") {  // Start, then WaitForWindow
         Start(cwd);
@@ -68,6 +71,7 @@ private:
     unsigned long window_ = 0;
     int exitStatus_ = -1;
     bool exited_ = false;
+    bool fillMemory_ = true;
 };
 
 void Pause(int ms);
