@@ -1,4 +1,5 @@
-// The built game from start to exit: window, real input, screenshot, close request, saved record.
+// The built game from start to exit: window, real input (keys alone reach the focus ring),
+// screenshot, close request, saved record.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -50,6 +51,28 @@ TEST(StartupE2E, AMissingOrDamagedFontFileEndsWithErrorOneNamingIt) {
         ASSERT_TRUE(record.has_value()) << damage;
         EXPECT_EQ(record->windowWidth, 720) << damage;
     }
+}
+
+// Real X keys alone reach the focus ring: Shift+Tab goes backwards from the main screen's last button
+// ("About Tessaran") to "Game Preferences", where the arrows and Space pick an option and Esc
+// leaves as "Finished" does, saving it.
+TEST(PlayE2E, ShiftTabArrowsSpaceAndEscChangeAPreferenceWithoutTheMouse) {
+    GameProcess game;
+    static PrefsRecord record;
+    SetDefaults(record);
+    record.pieceStyle = 0;
+    WriteBytes(game.InstallDir() + "/Tessaran Prefs.10W", RecordBytes(record));
+    ASSERT_TRUE(game.Launch()) << game.Stderr();
+    Pause(300);
+    game.Key("shift+Tab shift+Tab shift+Tab shift+Tab Return");
+    Pause(300);
+    game.Key("Down space Escape");
+    Pause(300);
+    game.Key("q");
+    EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+    const auto saved = ReadRecord(game.StoredPrefPath());
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->pieceStyle, 1) << "\"Use Numbers only\"";
 }
 
 }  // namespace

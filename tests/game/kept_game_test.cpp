@@ -1,17 +1,9 @@
 // The unfinished game on disk: every field through the file and back, refusal of damaged or
-// foreign files without touching the game, saves killed midway, undo and redo against a model,
-// and tessaran-cli game-dump.
+// foreign files without touching the game, undo and redo against a model, and tessaran-cli
+// game-dump. Saves killed midway are the shared atomic writer's, tried in prefs_test and the soak.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstring>
-#include <cstdio>
 #include <random>
-#include <thread>
 
 #include "game/kept_game.h"
 #include "game/puzzles.h"
@@ -264,40 +256,6 @@ TEST_F(KeptGameTest, DamagedForeignAndInconsistentFilesAreRefusedWhole) {
             ASSERT_TRUE(PlayBoard[i].known == board[i].known && PlayBoard[i].value == board[i].value &&
                         std::equal(std::begin(board[i].marks), std::end(board[i].marks), PlayBoard[i].marks))
                 << what;
-    }
-}
-
-// A save killed at any moment leaves the previous or the new state, never a torn file.
-TEST_F(KeptGameTest, SaveKillLeavesOnlyWholeGames) {
-    PlayVariedGame();
-    KeptGame game = CaptureGame();
-    const unsigned seed = static_cast<unsigned>(std::random_device{}());
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
-    for (int round = 0; round < 30; ++round) {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int32_t i = 1;; ++i) {
-                game.score = i;
-                game.seconds = i;
-                SaveKeptGameFile(game);
-                if (i == 1) (void)!write(ready[1], "1", 1);  // a whole game is on disk
-            }
-        }
-        char byte = 0;
-        ASSERT_EQ(read(ready[0], &byte, 1), 1);
-        close(ready[0]);
-        close(ready[1]);
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 40000));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        KeptGame read;
-        std::string problem;
-        ASSERT_TRUE(LoadKeptGameFile(read, problem)) << "round " << round << ": " << problem;
-        ASSERT_EQ(read.score, read.seconds) << "round " << round;
     }
 }
 

@@ -1,15 +1,20 @@
-// Library records, new games and the Child generator: what a game number deals must never change.
+// Library records, new games, the Child generator and the program-wide random sequence, and
+// tessaran-cli's puzzle commands: what a game number deals must never change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/puzzles.h"
 #include "game/random.h"
 #include "game_fixture.h"
+#include "support/cli.h"
 
 namespace tessaran::test {
 namespace {
@@ -57,10 +62,8 @@ TEST_F(PuzzleTest, RecordsDecodeAndLoadLevelRefusesWhatIsNotARecord) {
     bytes.resize(2 * kRecordSize + 84);  // a torn last record is not a record
     Install(30, bytes);
     ASSERT_TRUE(LoadLevel(30, 0));
-    EXPECT_EQ(At(3, 4).value, 5) << "-5: a given 5";
-    EXPECT_EQ(At(3, 4).known, 1);
-    EXPECT_EQ(At(4, 3).value, 5) << "5: a hidden 5";
-    EXPECT_EQ(At(4, 3).known, 0);
+    // -5 a given 5, 5 a hidden one.
+    EXPECT_EQ(std::tuple(At(3, 4).value, At(3, 4).known, At(4, 3).value, At(4, 3).known), std::tuple(5, 1, 5, 0));
     EXPECT_EQ(ChallengeRating, -123456);
     EXPECT_EQ(LibraryRecordCount(30), 2);
     for (int index : {-1, 1, 2, 1000, 2147483647, -2147483647 - 1}) {
@@ -71,11 +74,8 @@ TEST_F(PuzzleTest, RecordsDecodeAndLoadLevelRefusesWhatIsNotARecord) {
     }
     Install(99, library_);  // record 999 is the last 85 bytes of a full library
     ASSERT_TRUE(LoadLevel(99, 999));
-    EXPECT_EQ(ChallengeRating, 1999);
-    EXPECT_EQ(At(0, 0).value, 1);
-    EXPECT_EQ(At(0, 0).known, 1);
-    EXPECT_EQ(At(1, 0).value, 2);
-    EXPECT_EQ(At(1, 0).known, 0);
+    EXPECT_EQ(std::tuple(ChallengeRating, At(0, 0).value, At(0, 0).known, At(1, 0).value, At(1, 0).known),
+              std::tuple(1999, 1, 1, 2, 0));
 
     // A missing library loads nothing, and a new game on it is an empty board, not a won one.
     OverrideResource("LEVEL", "LEVEL20", Resource{nullptr, 0});
@@ -97,17 +97,12 @@ TEST_F(PuzzleTest, NewGameResetsTheGameAndCountsIt) {
     SpawnFallingPiece(1, 1, 3);
     ScreenState = ScreenNewGame;
     StartNewGame();
-    EXPECT_EQ(ScreenState, ScreenGame);
-    EXPECT_EQ(GameScore.Value(), 0);
-    EXPECT_EQ(MistakeCount, 0);
-    EXPECT_FALSE(FallingPieces[0].inUse);
-    EXPECT_FALSE(SolverGame);
-    EXPECT_FALSE(CrystalBallActive);
-    EXPECT_EQ(HighlightRow, kNoHighlight);
-    EXPECT_EQ(Prefs.gamesPlayed, 1);
-    EXPECT_EQ(Prefs.levelGamesPlayed[LevelMedium], 1);
-    EXPECT_EQ(Prefs.playerGamesPlayed[3], 1);
-    EXPECT_EQ(Prefs.playerLevelGamesPlayed[3][LevelMedium], 1);
+    EXPECT_EQ(std::tuple(ScreenState, GameScore.Value(), MistakeCount, HighlightRow),
+              std::tuple(ScreenGame, 0, 0, kNoHighlight));
+    EXPECT_FALSE(FallingPieces[0].inUse || SolverGame || CrystalBallActive);
+    EXPECT_EQ(std::tuple(Prefs.gamesPlayed, Prefs.levelGamesPlayed[LevelMedium], Prefs.playerGamesPlayed[3],
+                         Prefs.playerLevelGamesPlayed[3][LevelMedium]),
+              std::tuple(1, 1, 1, 1));
     EXPECT_EQ(ChallengeRating, 1000 + GameIndex);
 
     // Start options open and mark library squares, never Child ones.
@@ -204,6 +199,46 @@ TEST_F(PuzzleTest, EveryChildSeedGivesAUniquePuzzleWithinTwentySixAttempts) {
     }
     // 26 is reached: a further or a missing draw anywhere would almost surely change that figure.
     EXPECT_EQ(worst, 26);
+}
+
+std::vector<int> FirstTen(uint32_t seed) {
+    srand(seed);
+    std::vector<int> values;
+    for (int i = 0; i < 10; ++i) values.push_back(rand());
+    return values;
+}
+
+// Every game number's puzzle depends on the classic sequence. The names live in the game's
+// namespace: the C library's generator is another one, and a call to it leaves the game's alone.
+TEST(Random, KnownSequencesWrapStayInFifteenBitsAndIgnoreTheLibrarysGenerator) {
+    EXPECT_EQ(FirstTen(0), (std::vector<int>{38, 7719, 21238, 2437, 8855, 11797, 8365, 32285, 10450, 30612}));
+    EXPECT_EQ(FirstTen(12345), (std::vector<int>{7584, 19164, 25795, 22125, 5828, 23405, 27477, 5413, 29072, 23404}));
+    EXPECT_EQ(RandomState(), 0xdb6c5723u);
+    srand(0xffffffffu);
+    EXPECT_EQ(rand(), static_cast<int>(((0xffffffffu * 214013u + 2531011u) >> 16) & 0x7fffu));
+    for (int i = 0; i < 100000; ++i) ASSERT_LE(static_cast<unsigned>(rand()), static_cast<unsigned>(kRandMax));
+    srand(1);
+    (void)std::rand();
+    EXPECT_EQ(rand(), 41);
+    EXPECT_EQ(rand(), 18467);
+}
+
+// Seed 1 draws 41 and 18467: game number 1 + 2 * 18467 = 36935, which seeds the Child generator
+// or picks the library record. Arguments must parse whole and in range, or get a one-line
+// message and a failure.
+TEST(PuzzlesCli, DealsPinnedPuzzlesAndRejectsMalformedArgumentsInOneLine) {
+    EXPECT_EQ(RunCli("child 4294967295").second, "4......2.1.....3 4231134231242413 3\n");
+    EXPECT_EQ(RunCli("newgame 0 1").second, "36935 .....2.12.3.....\n");
+    EXPECT_EQ(RunCli("newgame 1 1").second,
+              "348 9865.72141.5.947.837421.9.5..387.596.97.25.81.51369427...15384941.7..6535.894617.\n");
+    EXPECT_EQ(RunCli("newgame 4 1").second.substr(0, 4), "348 ");
+    for (const char* args : {"child", "child -1", "child 4294967296", "child 12x", "child \" 7\"", "child +7",
+                             "child 1 2", "newgame 5 1", "newgame 1", "newgame -0 1", "newgame 1 99999999999",
+                             "library 31", "library", "library 030x", "library 30 1", "library \"\""}) {
+        const auto [status, message] = RunCli(args, true);
+        EXPECT_NE(status, 0) << args;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << args << ": " << message;
+    }
 }
 
 }  // namespace

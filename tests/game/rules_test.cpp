@@ -1,4 +1,5 @@
-// Moves, scoring, Crystal Ball, falling pieces and the win, on crafted boards.
+// Moves, scoring, Crystal Ball, falling pieces, the win and the statistics it counts, on crafted
+// boards.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,6 +19,8 @@ int FallingCount() {
 }
 
 auto FirstFalling() { return std::tuple(FallingPieces[0].symbol, FallingPieces[0].x, FallingPieces[0].y); }
+// The score, the mistakes and the last award, as the panel shows them.
+auto Scored() { return std::tuple(GameScore.Value(), MistakeCount, LastAward); }
 
 TEST_F(RulesTest, ScoreClampsAndResistsPokes) {
     for (auto [limit, step] : {std::pair{std::numeric_limits<int32_t>::max(), 100}, {std::numeric_limits<int32_t>::min(), -500}}) {
@@ -54,29 +57,21 @@ TEST_F(RulesTest, OnlyAssignedSymbolsScore) {
     for (uint8_t m : At(2, 2).marks) EXPECT_EQ(m, 1);
     ActOnSymbol(2, 2, 4);
     ActOnSymbol(2, 2, At(2, 2).value - 1);  // without Assign even the right symbol is a mark
-    EXPECT_EQ(At(2, 2).marks[4], 0);
-    EXPECT_EQ(At(2, 2).known, 0);
-    EXPECT_EQ(GameScore.Value(), 0);
-    EXPECT_EQ(MistakeCount, 0);
-    EXPECT_EQ(LastAward, 0);
+    EXPECT_EQ(At(2, 2).marks[4] + At(2, 2).known, 0);
+    EXPECT_EQ(Scored(), std::tuple(0, 0, 0));
 
     Cell& cell = At(5, 7);
     cell.activated = cell.marks[2] = 1;
     AssignMode = true;
     const int wrong = cell.value % 9;  // slot of the next symbol, never the right one
     ActOnSymbol(5, 7, wrong);
-    EXPECT_EQ(GameScore.Value(), -500);
-    EXPECT_EQ(MistakeCount, 1);
-    EXPECT_EQ(cell.known, 0);
-    EXPECT_EQ(cell.activated, 1);
-    EXPECT_EQ(cell.marks[2], 1);
+    EXPECT_EQ(Scored(), std::tuple(-500, 1, -500));
+    EXPECT_EQ(std::tuple(cell.known, cell.activated, cell.marks[2]), std::tuple(0, 1, 1));
     ASSERT_EQ(FallingCount(), 1);
     EXPECT_EQ(FirstFalling(), std::tuple(wrong + 1, 5.0f, 7.0f));
     ActOnSymbol(5, 7, cell.value - 1);
-    EXPECT_EQ(cell.known, 1);
-    EXPECT_EQ(cell.activated, 0);
-    EXPECT_EQ(GameScore.Value(), -400);
-    EXPECT_EQ(LastAward, 100);
+    EXPECT_EQ(std::tuple(cell.known, cell.activated), std::tuple(1, 0));
+    EXPECT_EQ(Scored(), std::tuple(-400, 1, 100));
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundPop, SoundPop, SoundPop, SoundBadMove, SoundGoodMove}))
         << "one opening, two marks, then the moves";
 
@@ -127,22 +122,17 @@ TEST_F(RulesTest, CrystalBallCommitJudgesTrialsTogether) {
     PlayedSounds().clear();
 
     CommitCrystalBall();
-    EXPECT_EQ(GameScore.Value(), 200 - 500);
-    EXPECT_EQ(LastAward, -500) << "the loss is one award after the gains";
-    EXPECT_EQ(MistakeCount, 0);
+    EXPECT_EQ(Scored(), std::tuple(200 - 500, 0, -500)) << "the loss is one award after the gains";
     EXPECT_FALSE(CrystalBallActive);
     EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundArgh}));
-    EXPECT_EQ(At(0, 0).known, 1);
-    EXPECT_EQ(At(1, 0).known, 1);
-    EXPECT_EQ(At(2, 0).known, 0) << "the wrong trial leaves the board";
-    EXPECT_EQ(At(2, 0).activated, 0);
+    EXPECT_EQ(std::tuple(At(0, 0).known, At(1, 0).known, At(2, 0).known, At(2, 0).activated), std::tuple(1, 1, 0, 0))
+        << "the wrong trial leaves the board";
     ASSERT_EQ(FallingCount(), 1);
     EXPECT_EQ(FirstFalling(), std::tuple(At(2, 0).value % 9 + 1, 2.0f, 0.0f));
     // Marks go from every touched square that ends up without a piece.
     for (int c : {2, 3})
         for (uint8_t m : At(c, 0).marks) EXPECT_EQ(m, 0) << c;
-    EXPECT_EQ(At(0, 0).marks[0], 1);
-    EXPECT_EQ(At(8, 8).marks[8], 1);
+    EXPECT_EQ(At(0, 0).marks[0] + At(8, 8).marks[8], 2);
     CommitCrystalBall();  // outside the mode: judges nothing
     EXPECT_EQ(GameScore.Value(), -300);
 }
@@ -194,6 +184,56 @@ TEST_F(RulesTest, WinNeedsACommittedFullBoard) {
         ScreenState = screen;
         EXPECT_EQ(CheckCompletion(), won) << level << " " << screen;
     }
+}
+
+using StatsTest = GameTest;
+
+int64_t FixedSeconds() { return 5000; }
+
+TEST_F(StatsTest, StartsCountUnderThePlayerInUseAndAWinFreezesTheClockAndSetsItsFlag) {
+    Prefs.difficulty = LevelHard;
+    CountGameStarted();  // no player chosen: overall only
+    Prefs.currentPlayer = 9;
+    Prefs.difficulty = LevelChild;
+    CountGameStarted();
+    EXPECT_EQ((std::vector<int>{Prefs.gamesPlayed, Prefs.levelGamesPlayed[LevelHard], Prefs.levelGamesPlayed[LevelChild],
+                                Prefs.playerGamesPlayed[8], Prefs.playerLevelGamesPlayed[8][LevelChild],
+                                Prefs.playerLevelGamesPlayed[8][LevelHard], Prefs.playerGamesPlayed[0]}),
+              (std::vector<int>{2, 1, 1, 1, 1, 0, 0}));
+
+    SetClockOverrides(nullptr, FixedSeconds);
+    StartPlayClock();
+    PlayClockStart -= 321;
+    Prefs.difficulty = LevelEvil;
+    Prefs.currentPlayer = 2;
+    GameIndex = 999;
+    SummaryTimer = 640.0f;
+    SummaryStage = 4;
+    CountGameWon();
+    EXPECT_EQ(ScreenState, ScreenGameOver);
+    EXPECT_EQ(PlayedSounds(), (std::vector<int>{SoundGameWon}));
+    EXPECT_EQ(std::tuple(TimeUsed, SummaryTimer, SummaryStage), std::tuple(321, 0.0f, 0));
+    EXPECT_EQ(std::tuple(Prefs.wonGames[LevelEvil - 1][999], Prefs.levelErrorFreeWins[LevelEvil],
+                         Prefs.playerLevelErrorFreeWins[1][LevelEvil], Prefs.gamesPlayed),
+              std::tuple(1, 1, 1, 2)) << "a win is not a start";
+    MistakeCount = 2;
+    CountGameWon();
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 1) << "a win with mistakes is not error-free";
+}
+
+// A Child game's number is a seed, and a stored fixed number or a stray picker value must not
+// reach past the won-games table: no flag anywhere, but the error-free win still counts.
+TEST_F(StatsTest, GameNumberOutsideTheLibraryWritesNoFlag) {
+    PrefsRecord before;
+    std::memcpy(&before, Prefs.Bytes(), kPrefsSize);
+    for (auto [level, index] : {std::pair{LevelChild, 17}, {LevelEvil, 1000}, {LevelEvil, 65535}, {LevelEvil, -1}}) {
+        Prefs.difficulty = level;
+        GameIndex = index;
+        CountGameWon();
+    }
+    EXPECT_EQ(std::memcmp(before.wonGames, Prefs.wonGames, sizeof before.wonGames), 0);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelChild], 1);
+    EXPECT_EQ(Prefs.levelErrorFreeWins[LevelEvil], 3);
 }
 
 }  // namespace

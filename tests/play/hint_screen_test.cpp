@@ -18,10 +18,6 @@ using W = GameWindow;
 
 Cell& At(int square) { return PlayBoard[static_cast<std::size_t>(CellIndex(square % 9, square / 9))]; }
 
-WindowPixels Drawn() {
-    W::RunFrames(1);
-    return W::Capture();
-}
 
 // Share of the square's pixels that changed between two frames.
 double SquareChange(const WindowPixels& a, const WindowPixels& b, int square) {
@@ -33,11 +29,11 @@ TEST(HintScreen, KeyAndButtonGoThroughEveryLevelAndApply) {
     W::Reset();
     W::StartGame(LevelMedium, 41);
     W::MoveTo(2, 2);  // the pointer off the board: no magnified square in the way
-    const WindowPixels before = Drawn();
+    const WindowPixels before = W::Drawn();
     ASSERT_EQ(ScreenState, ScreenGame);
 
     W::Key('h');
-    const WindowPixels look = Drawn();
+    const WindowPixels look = W::Drawn();
     ASSERT_EQ(ShownHint.level, 1);
     ASSERT_EQ(ShownHint.kind, HintKind::Step);
     EXPECT_EQ(GameScore.Value(), -kHintCost);
@@ -52,13 +48,13 @@ TEST(HintScreen, KeyAndButtonGoThroughEveryLevelAndApply) {
 
     W::ClickPercent(87.5f, 39.0f);  // "Hint (H)", taken in the panel after the board is drawn
     W::RunFrames(1);
-    const WindowPixels pattern = Drawn();
+    const WindowPixels pattern = W::Drawn();
     ASSERT_EQ(ShownHint.level, 2);
     const int square = ShownHint.step.placements.empty() ? ShownHint.step.pattern[0] : ShownHint.step.placements[0].square;
     EXPECT_GT(SquareChange(look, pattern, ShownHint.step.pattern[0]), 0.05) << "the pattern is framed";
 
     W::Key('H');
-    const WindowPixels whole = Drawn();
+    const WindowPixels whole = W::Drawn();
     ASSERT_EQ(ShownHint.level, 3);
     ASSERT_TRUE(HintApplicable());
     EXPECT_EQ(GameScore.Value(), -3 * kHintCost);
@@ -90,9 +86,9 @@ TEST(HintScreen, AWrongPieceSaysWhyInThePanel) {
     }
     ASSERT_GE(square, 0);
     W::MoveToBoard(static_cast<float>(square % 9), static_cast<float>(square / 9));
-    const WindowPixels before = Drawn();
+    const WindowPixels before = W::Drawn();
     W::Key(static_cast<unsigned char>("!@#$%^&*("[clash - 1]));
-    const WindowPixels after = Drawn();
+    const WindowPixels after = W::Drawn();
     EXPECT_EQ(MistakeCount, 1);
     EXPECT_NE(WrongMoveExplanation.text.find("There is already"), std::string::npos) << WrongMoveExplanation.text;
     EXPECT_GT(before.Difference(after, W::PixelX(9.6f), W::PixelY(3.6f), W::PixelX(10.7f), W::PixelY(5.3f)), 0.3);

@@ -33,10 +33,6 @@ bool Highlit(const uint8_t* p) { return p[0] > 80 && p[1] > 80 && p[2] < p[0]; }
 bool Red(const uint8_t* p) { return p[0] > 200 && p[1] < 90 && p[2] < 140; }
 bool Pale(const uint8_t* p) { return p[0] > 180 && p[1] > 220 && p[2] > 180; }
 
-WindowPixels Drawn() {
-    W::RunFrames(1);
-    return W::Capture();
-}
 
 class MarksScreenTest : public ::testing::Test {
 protected:
@@ -67,7 +63,7 @@ TEST_F(MarksScreenTest, HighlightOutlineAndConflictFrameFallOnTheirSquares) {
     ASSERT_TRUE(mc >= 0 && nc >= 0);
     W::MoveToBoard(static_cast<float>(kc), static_cast<float>(kr));
     W::Key('f');
-    const WindowPixels lit = Drawn();
+    const WindowPixels lit = W::Drawn();
     EXPECT_TRUE(Highlit(Near(lit, mc, mr, 0.44f, 0.44f))) << "the other copy";
     EXPECT_FALSE(Highlit(Near(lit, nc, nr, 0.44f, 0.44f))) << "another piece";
     // Every opened square marking the piece shows it on the highlight; the others do not.
@@ -83,7 +79,7 @@ TEST_F(MarksScreenTest, HighlightOutlineAndConflictFrameFallOnTheirSquares) {
     }
     EXPECT_GT(marked * unmarked, 0);
     MarkOptions.highlightMatches = false;
-    EXPECT_FALSE(Highlit(Near(Drawn(), mc, mr, 0.44f, 0.44f)));
+    EXPECT_FALSE(Highlit(Near(W::Drawn(), mc, mr, 0.44f, 0.44f)));
 
     // Crystal Ball: a copy of the given in its row clashes; a right trial far away does not.
     W::ClickBoard(9.2f, 6.4f);
@@ -102,13 +98,13 @@ TEST_F(MarksScreenTest, HighlightOutlineAndConflictFrameFallOnTheirSquares) {
         W::Key(static_cast<unsigned char>('0' + symbol));
     }
     W::MoveToBoard(10.0f, 8.0f);  // no cursor square to cover them
-    const WindowPixels trials = Drawn();
+    const WindowPixels trials = W::Drawn();
     EXPECT_TRUE(Red(Near(trials, uc, kr, 0.45f, 0.0f))) << "the clash is framed";
     EXPECT_FALSE(Red(Near(trials, vc, vr, 0.45f, 0.0f)));
     EXPECT_TRUE(Pale(Near(trials, vc, vr, 0.455f, -0.42f))) << "the first dash of the trial's outline";
     EXPECT_FALSE(Pale(Near(trials, vc, vr, 0.455f, -0.32f))) << "and the gap after it";
     MarkOptions.showConflicts = false;
-    const WindowPixels quiet = Drawn();
+    const WindowPixels quiet = W::Drawn();
     EXPECT_FALSE(Red(Near(quiet, uc, kr, 0.45f, 0.0f)));
     EXPECT_TRUE(Pale(Near(quiet, uc, kr, 0.455f, -0.42f))) << "still a trial";
 }

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "board/board_render.h"
 #include "game/game_state.h"
 #include "shell/screens.h"
 #include "support/game_window.h"
@@ -37,11 +36,7 @@ TEST(ModifierKeysTest, ClickingASlotWithShiftOrAltHeldAssignsAndAfterReleaseMark
     Cell& cell = *std::find_if(PlayBoard.begin(), PlayBoard.end(), [](const Cell& c) { return !c.known; });
     cell.activated = 1;
     W::MoveToBoard(static_cast<float>(cell.column), static_cast<float>(cell.row));
-    const auto clickSlot = [&cell](int slot) {
-        const BoardRect r = MarkSlotRect(cell.column, cell.row, slot);
-        W::ClickBoard((r.x0 + r.x1) * 0.5f, (r.y0 + r.y1) * 0.5f);
-        W::RunFrames(1);
-    };
+    const auto clickSlot = [&cell](int slot) { W::ClickSlot(cell.column, cell.row, slot); };
     const int right = cell.value - 1;
     {
         HeldKey shift("Shift_L");

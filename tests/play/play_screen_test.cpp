@@ -53,10 +53,8 @@ void OpenByClick(const Cell& cell) {
     W::RunFrames(1);
 }
 void ClickSlot(const Cell& cell, int slot, bool shift) {
-    const BoardRect rect = MarkSlotRect(cell.column, cell.row, slot);
     if (shift) W::SpecialKey(GLUT_KEY_SHIFT_L);  // as freeglut reports the Shift key going down
-    W::ClickBoard((rect.x0 + rect.x1) * 0.5f, (rect.y0 + rect.y1) * 0.5f);
-    W::RunFrames(1);
+    W::ClickSlot(cell.column, cell.row, slot);
 }
 float LabelWidth(int size, const char* label, float widthScale = kDesignTextWidth) {
     TextWidth width(widthScale);
@@ -82,11 +80,6 @@ void ClickEntry(const DropDownMenu& menu, int i) {
 float PrefsX() { return 87.5f - LabelWidth(5, "Game Preferences") * 0.5f; }
 void ClickFinished(int times = 1) {
     ClickLabel(37.5f - LabelWidth(6, "Finished") * 0.5f, 82.0f, 6, "Finished", kDesignTextWidth, times);
-}
-
-WindowPixels Drawn() {
-    W::RunFrames(1);
-    return W::Capture();
 }
 
 // The window at the main screen, with the preferences file in a scratch folder.
@@ -201,7 +194,7 @@ TEST_F(ScreenTest, SquaresOpenMagnifiedTakeMarksAndAssignmentsAwardOrCost) {
     OpenByClick(cell);
     EXPECT_EQ(std::count(cell.marks, cell.marks + 9, 1), 9) << "a click applies startAllMarked";
     // The yellow rim of the magnified square stands 0.58 from the centre, beyond the square itself.
-    const WindowPixels frame = Drawn();
+    const WindowPixels frame = W::Drawn();
     const uint8_t* rim = frame.At(W::PixelX(X(cell) - BoardShift() + 0.58f), W::PixelY(Y(cell) - BoardShift()));
     EXPECT_TRUE(rim[0] > 200 && rim[1] > 200 && rim[2] < 80);
     const int right = cell.value - 1, wrong = cell.value % 9;
@@ -229,16 +222,16 @@ TEST_F(ScreenTest, SquaresOpenMagnifiedTakeMarksAndAssignmentsAwardOrCost) {
 TEST_F(ScreenTest, PausingStopsTheClockHidesThePuzzleAndABackwardsCalendarShowsNoTime) {
     W::StartGame(LevelMedium, 12);
     CursorColumn = CursorRow = -1;
-    const WindowPixels zero = Drawn();
+    const WindowPixels zero = W::Drawn();
     W::PlaySeconds() += 10;
     W::RunFrames(1);
     W::ClickPercent(87.5f, 26.0f);  // "Pause (Esc)"
     W::RunFrames(1);
     ASSERT_EQ(ScreenState, ScreenPause);
-    const WindowPixels paused = Drawn();
+    const WindowPixels paused = W::Drawn();
     W::Key('e');  // the question asked from the pause menu must not show the puzzle either
     ASSERT_EQ(ScreenState, ScreenConfirm);
-    const WindowPixels asked = Drawn();
+    const WindowPixels asked = W::Drawn();
     W::Key('n');
     W::RunFrames(1);
     ASSERT_EQ(ScreenState, ScreenPause);
@@ -248,7 +241,7 @@ TEST_F(ScreenTest, PausingStopsTheClockHidesThePuzzleAndABackwardsCalendarShowsN
     EXPECT_EQ(PlayClockSeconds(), 10) << "the pause is not counted";
 
     // Given squares show pieces in the game; behind the menu and its question only the grid is left.
-    const WindowPixels game = Drawn();
+    const WindowPixels game = W::Drawn();
     int shown = 0, hidden = 0, hiddenAsked = 0;
     for (const Cell& cell : PlayBoard) {
         if (!cell.known) continue;
@@ -266,7 +259,7 @@ TEST_F(ScreenTest, PausingStopsTheClockHidesThePuzzleAndABackwardsCalendarShowsN
     const auto digits = [&zero](const WindowPixels& f) { return f.Difference(zero, 712, 490, 796, 545); };
     EXPECT_GT(digits(game), 0.01);
     W::PlaySeconds() -= 700;
-    EXPECT_LT(digits(Drawn()), 0.002);
+    EXPECT_LT(digits(W::Drawn()), 0.002);
 }
 
 TEST_F(ScreenTest, TheQuestionReturnsWhereItWasAskedAndYesEndsTheGame) {

@@ -103,15 +103,12 @@ TEST_F(PrefsFileTest, AHugeSparseFileIsReadOnlyAsFarAsTheRecord) {
 
 TEST_F(PrefsFileTest, DamagedFieldsAreMadeSafeAndCountersKept) {
     LoadFrom(std::vector<unsigned char>(kPrefsSize, 0xFF));  // every field out of range, no NUL anywhere
-    EXPECT_EQ(Prefs.difficulty, 2);
-    EXPECT_EQ(Prefs.currentPlayer, 0);
-    EXPECT_EQ(Prefs.pieceStyle, 0);
-    EXPECT_EQ(Prefs.soundVolume, 0);
-    EXPECT_EQ(Prefs.windowHeight, 300);
+    EXPECT_EQ(std::tuple(Prefs.difficulty, Prefs.currentPlayer, Prefs.pieceStyle, Prefs.soundVolume, Prefs.windowHeight),
+              std::tuple(2, 0, 0, 0, 300));
     EXPECT_EQ(Prefs.gamesPlayed, -1) << "counters stay as stored";
-    EXPECT_EQ(std::strlen(Prefs.hsName[14][9]), 29u);
-    EXPECT_EQ(std::strlen(Prefs.playerName[8]), 29u);
-    EXPECT_EQ(std::strlen(Prefs.graphicsFile), 299u);
+    EXPECT_EQ(std::tuple(std::strlen(Prefs.hsName[14][9]), std::strlen(Prefs.playerName[8]),
+                         std::strlen(Prefs.graphicsFile)),
+              std::tuple(29u, 29u, 299u));
 
     PrefsRecord r;
     SetDefaults(r);

@@ -44,9 +44,7 @@ protected:
     static void ClickSlot(int column, int row, int slot) {
         W::MoveToBoard(static_cast<float>(column) + BoardShift(), static_cast<float>(row) + BoardShift());
         W::RunFrames(1);
-        const BoardRect r = MarkSlotRect(column, row, slot);
-        W::ClickBoard((r.x0 + r.x1) * 0.5f, (r.y0 + r.y1) * 0.5f);
-        W::RunFrames(1);
+        W::ClickSlot(column, row, slot);
     }
     // A point inside a label of the solver's button column, the pointer well away from the board.
     static void SolverButton(float x, float y) {
@@ -74,8 +72,7 @@ TEST_F(ScreensTest, SolverTakesEntriesShowsHintsAndStartsACountedGame) {
     SolverButton(78.0f, 22.0f);  // "Get a Hint"
     ASSERT_EQ(SolverState.markedCount, 1);
     SpinAngle = -1.0f;  // the next frame turns it to 0: the frame stands square
-    W::RunFrames(1);
-    const WindowPixels f = W::Capture();
+    const WindowPixels f = W::Drawn();
     int framed = 0;  // squares with the left bar of a frame: only the hinted one
     for (int p = 0; p < 81; ++p)
         framed += Magenta(f.At(W::PixelX(static_cast<float>(p % 9) - 0.525f), W::PixelY(static_cast<float>(p / 9))));

@@ -1,12 +1,17 @@
 // The solver screen's flows as a player drives them: entries, hints against the marks on screen,
-// "Solve", "Play this Game" and the game it starts.
+// "Solve", "Play this Game" and the game it starts; the puzzle picker's paging, flags and draw.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <tuple>
 
+#include "game/game_fixture.h"
 #include "game/puzzles.h"
+#include "game/random.h"
 #include "solver/complete.h"
+#include "solver/picker.h"
 #include "solver/solver.h"
 #include "solver/solver_entry.h"
 #include "solver/solver_screen.h"
@@ -42,16 +47,11 @@ TEST_F(SolverScreenTest, OpeningForgetsTheLastVisit) {
     OpenSolver();
     EXPECT_EQ(ScreenState, ScreenSolver);
     EXPECT_EQ(Status() + (SolverPlayOffered() ? "offered" : ""), "");
-    EXPECT_EQ(SolverState.markedCount, kNoHintShown);
-    EXPECT_EQ(SolverState.hintValue, 0);
+    EXPECT_EQ(std::pair(SolverState.markedCount, SolverState.hintValue), std::pair(kNoHintShown, 0));
     EXPECT_STREQ(SolverState.hintText, "Click to add a value.@Click again to erase a value");
     EXPECT_TRUE(SolverState.showPossibles) << "kept between visits";
-    for (const Cell& c : PlayBoard) {
-        EXPECT_EQ(c.value, 0);
-        EXPECT_EQ(c.known, 0);
-        EXPECT_EQ(c.activated, 1);
-        EXPECT_EQ(c.marks[3], 1);
-    }
+    for (const Cell& c : PlayBoard)
+        EXPECT_EQ(std::tuple(c.value, c.known, c.activated, c.marks[3]), std::tuple(0, 0, 1, 1));
 }
 
 TEST_F(SolverScreenTest, EntriesRefusalsAndSolveKeepTheStatusCurrent) {
@@ -246,6 +246,37 @@ TEST_F(SolverWhyTest, NoSolutionAndNoHintSayWhy) {
     ShowSolverHint();
     EXPECT_EQ(std::string(SolverState.hintText).rfind("No hints found. ", 0), 0u) << SolverState.hintText;
     EXPECT_GT(std::strlen(SolverState.hintText), std::strlen("No hints found. "));
+}
+
+using PickerTest = GameTest;
+
+// Stored numbers out of range (a damaged record, an odd page) are treated as safe defaults.
+TEST_F(PickerTest, PagesWonFlagsAndTheRandomChoice) {
+    for (const auto& [from, to] : {std::pair{0, 200}, {600, 800}, {800, 0}, {-200, 0}, {1000, 0}, {37, 0}}) {
+        PickerPageStart = from;
+        NextPickerPage();
+        EXPECT_EQ(PickerPageStart, to) << from;
+    }
+    for (auto& level : Prefs.wonGames) level[5] = level[999] = 1;
+    EXPECT_FALSE(PuzzleWon(LevelMedium, 6));
+    // (level, index): out of range, or the Child level, which has no flags.
+    for (const auto& [level, index] : {std::pair{2, -1}, {2, 1000}, {0, 5}, {5, 5}, {-1, 5}})
+        EXPECT_FALSE(PuzzleWon(level, index)) << level << " " << index;
+    Prefs.difficulty = LevelMedium;  // "Reset games used" forgets this level's wins only
+    ResetGamesUsed();
+    EXPECT_FALSE(PuzzleWon(LevelMedium, 5) || PuzzleWon(LevelMedium, 999));
+    EXPECT_TRUE(PuzzleWon(LevelEasy, 999) && PuzzleWon(LevelHard, 5) && PuzzleWon(LevelEvil, 5));
+    Prefs.difficulty = LevelChild;  // no flags of its own: nothing touched
+    ResetGamesUsed();
+    EXPECT_TRUE(PuzzleWon(LevelEasy, 5));
+
+    Prefs.showHelpAtStart = 0;  // "Random" draws from the one generator
+    srand(99);
+    const int expected = rand() % 1000;
+    srand(99);
+    PickRandomPuzzle();
+    EXPECT_EQ(PickedPuzzle, expected);
+    EXPECT_EQ(ScreenState, ScreenNewGame);
 }
 
 }  // namespace

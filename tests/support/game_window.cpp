@@ -10,6 +10,7 @@
 #include <string>
 
 #include "audio/sound.h"
+#include "board/board_render.h"
 #include "game/board.h"
 #include "game/game_screen.h"
 #include "game/game_state.h"
@@ -228,6 +229,12 @@ void GameWindow::ClickBoard(float x, float y) { Click(PixelX(x), PixelY(y)); }
 void GameWindow::MoveToBoard(float x, float y) { MoveTo(PixelX(x), PixelY(y)); }
 void GameWindow::ClickPercent(float x, float y) {
     Click(static_cast<int>(x * 0.01f * kGameWindowWidth), static_cast<int>(y * 0.01f * kGameWindowHeight));
+}
+
+void GameWindow::ClickSlot(int column, int row, int slot) {
+    const BoardRect r = MarkSlotRect(column, row, slot);
+    ClickBoard((r.x0 + r.x1) * 0.5f, (r.y0 + r.y1) * 0.5f);
+    RunFrames(1);
 }
 
 WindowPixels GameWindow::Capture() { return LastFrame; }

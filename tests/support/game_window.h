@@ -53,11 +53,17 @@ public:
     static void ClickBoard(float x, float y);
     static void MoveToBoard(float x, float y);
     static void ClickPercent(float x, float y);
+    // A click in the middle of mark slot `slot` of the magnified square (column, row), then a frame.
+    static void ClickSlot(int column, int row, int slot);
     static int PixelX(float boardX);
     static int PixelY(float boardY);
 
     // The last frame of the latest RunFrames, as drawn (read just before its buffers swap).
     static WindowPixels Capture();
+    static WindowPixels Drawn() {  // one more frame, captured
+        RunFrames(1);
+        return Capture();
+    }
     // What the test itself has drawn since the last swap, read now.
     static WindowPixels ReadFrame();
 

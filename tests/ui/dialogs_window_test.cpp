@@ -40,8 +40,7 @@ int CountColour(const WindowPixels& f, float x0, float y0, float x1, float y1, i
 
 TEST_F(DialogsWindowTest, TheMessageScreenReturnsOnOkAndQuitsAfterOneMoreGame) {
     ShowMessageScreen("Congratulations!", "This is your #1 personal high score, Ruko!", ScreenMain);
-    W::RunFrames(1);
-    const WindowPixels f = W::Capture();
+    const WindowPixels f = W::Drawn();
     EXPECT_GT(CountColour(f, 30, 30, 70, 36, 255, 255, 128), 100) << "the first line, yellow, at 30 %";
     EXPECT_GT(CountColour(f, 20, 40, 80, 45, 128, 255, 255), 100) << "the second line, cyan, at 40 %";
     SetTextSize(5);
@@ -63,8 +62,7 @@ TEST_F(DialogsWindowTest, ALongSecondLineIsWrappedInsideTheWindow) {
                       "All games and scores will be recorded under this player profile as well as on the main high "
                       "score list.",
                       ScreenMain);
-    W::RunFrames(1);
-    const WindowPixels f = W::Capture();
+    const WindowPixels f = W::Drawn();
     EXPECT_EQ(CountColour(f, 0, 34, 2, 48, 128, 255, 255), 0) << "nothing cut at the left edge";
     EXPECT_EQ(CountColour(f, 98, 34, 100, 48, 128, 255, 255), 0) << "nothing cut at the right edge";
     EXPECT_GT(CountColour(f, 10, 44.6f, 90, 47, 128, 255, 255), 30) << "a second line below";
@@ -78,8 +76,7 @@ TEST_F(DialogsWindowTest, TheEntryShowsTheOfferedNameThenTheTypedOneInItsBox) {
     // Offered: blue (0.2, 0.8, 1.0); typed: green (0.3, 1.0, 0.5); both at 50 % in the box.
     EXPECT_GT(CountColour(W::Capture(), 25, 50, 50, 58, 51, 204, 255), 40);
     W::Key('Q');
-    W::RunFrames(1);
-    const WindowPixels f = W::Capture();
+    const WindowPixels f = W::Drawn();
     EXPECT_EQ(CountColour(f, 25, 50, 50, 58, 51, 204, 255), 0);
     EXPECT_GT(CountColour(f, 25, 50, 50, 58, 77, 255, 128), 20);
     EXPECT_GT(CountColour(f, 20, 49, 55, 61, 77, 255, 255), 30) << "the box outline";
