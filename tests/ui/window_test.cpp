@@ -1,6 +1,8 @@
 // The presentation toolkit in the game's window, read back from the frame: the text queue past
 // its first twenty strings and odd font sheets; picture textures and the player's piece sheet;
-// widgets holding clicks for the menu and answering the pointer; piece drawing.
+// widgets holding clicks for the menu and answering the pointer; piece drawing; and the message
+// and text-entry screens' exits, what they draw and where (the about screen, the summary and a
+// typed name are played through end to end elsewhere).
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -11,10 +13,13 @@
 
 #include "audio/sound.h"
 #include "board/pieces.h"
-#include "profile/prefs.h"
-#include "shell/input_state.h"
+#include "game/game_state.h"
 #include "platform/platform.h"
+#include "profile/prefs.h"
+#include "profile/scores.h"
+#include "profile/stats.h"
 #include "shell/dialog_state.h"
+#include "shell/input_state.h"
 #include "shell/screens.h"
 #include "support/game_window.h"
 #include "support/temp_home.h"
@@ -27,6 +32,8 @@
 
 namespace tessaran::test {
 namespace {
+
+using W = GameWindow;
 
 constexpr int kWidth = kGameWindowWidth, kHeight = kGameWindowHeight;
 
@@ -56,9 +63,9 @@ GLint TextureSize(GLuint name, GLenum which = GL_TEXTURE_WIDTH) {
 class WindowTest : public TempHomeTest {
 protected:
     void SetUp() override {
-        GameWindow::Open();
+        W::Open();
         TempHomeTest::SetUp();
-        GameWindow::Sounds().clear();
+        W::Sounds().clear();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         MouseClicked = false;
         HoverX = HoverY = -100;
@@ -84,7 +91,7 @@ TEST_F(WindowTest, TwentyOneQueuedStringsAllDrawInOrder) {
     t.StringOut(400, 100, "HH");  // drawn after the red one, so it covers it
     EXPECT_EQ(t.QueueLength(), 40u) << "the queue grows by twenty";
     t.Draw();
-    const WindowPixels f = GameWindow::ReadFrame();
+    const WindowPixels f = W::ReadFrame();
     for (int i = 0; i < 19; ++i) EXPECT_GT(Find(f, Lit, i * 26, i * 26 + 20).count, 0) << i;
     EXPECT_GT(Find(f, [](const uint8_t* p) { return p[1] > 200 && p[0] < 60; }).count, 20);
     EXPECT_EQ(Find(f, [](const uint8_t* p) { return p[0] > 128 && p[1] < 60; }).count, 0);
@@ -102,7 +109,7 @@ TEST_F(WindowTest, OddWidthFontSheetUploadsRowByRow) {
     renderer.SetActiveFont("Checks");
     renderer.StringOut(100, 100, "A");  // each texel becomes a 10 x 10 block
     renderer.Draw();
-    const WindowPixels frame = GameWindow::ReadFrame();
+    const WindowPixels frame = W::ReadFrame();
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(frame.At(100 + x * 10 + 5, 100 + y * 10 + 5)[0] > 100, (x + y) % 2 == 0) << x << "," << y;
@@ -184,7 +191,7 @@ TEST_F(WindowTest, AnOpenDifficultyMenuHoldsClicksBackFromButtons) {
     DifficultyMenuOpen = false;
     EXPECT_TRUE(DoButton(10, 20, 5, "First"));
     EXPECT_FALSE(DoTextItem(10, 20, 5, "Second", false));
-    EXPECT_EQ(GameWindow::Sounds(), std::vector<int>{SoundPop});
+    EXPECT_EQ(W::Sounds(), std::vector<int>{SoundPop});
 }
 
 // A check box under the pointer turns its text green and is heard once, and again when the
@@ -196,14 +203,14 @@ TEST_F(WindowTest, AHoveredCheckBoxTurnsGreenAndIsHeardOnce) {
         HoverX = hoverX, HoverY = hoverY;
         DoCheckBox(20, 30, 5, "Sound effects", false, false);
         DoButton(20, 60, 4, "OK");
-        return Find(GameWindow::ReadFrame(), [](const uint8_t* p) { return p[1] > 200 && p[0] < 150; }, 170, 220).right;
+        return Find(W::ReadFrame(), [](const uint8_t* p) { return p[1] > 200 && p[0] < 150; }, 170, 220).right;
     };
     EXPECT_LT(greenRight(22, 61), 160);
     EXPECT_GT(greenRight(25, 31), 300);
     for (int i = 0; i < 3; ++i) greenRight(26, 32);
-    EXPECT_EQ(GameWindow::Sounds(), std::vector<int>{SoundMouseOver});
+    EXPECT_EQ(W::Sounds(), std::vector<int>{SoundMouseOver});
     for (const int x : {5, 25, 25}) greenRight(x, 31);
-    EXPECT_EQ(GameWindow::Sounds().size(), 2u);
+    EXPECT_EQ(W::Sounds().size(), 2u);
 }
 
 TEST_F(WindowTest, ValuesOutsideOneToNineDrawNothingAndTouchNothing) {
@@ -213,7 +220,7 @@ TEST_F(WindowTest, ValuesOutsideOneToNineDrawNothingAndTouchNothing) {
         DrawPiecePicture(value, 1);
     }
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(Find(GameWindow::ReadFrame(), Lit).count, 0);
+    EXPECT_EQ(Find(W::ReadFrame(), Lit).count, 0);
 }
 
 // Every piece leaves blending and coordinate generation off; with numbers only (style 1) the
@@ -232,9 +239,80 @@ TEST_F(WindowTest, PiecesLeaveTheirStateAndNumbersOnlyDrawsNoCharacter) {
     glTranslatef(5.0f, 4.0f, 0.0f);
     glScalef(6.0f, 6.0f, 1.0f);
     DrawPiece(9, 0, false);
-    const WindowPixels f = GameWindow::ReadFrame();
+    const WindowPixels f = W::ReadFrame();
     EXPECT_EQ(Find(f, [](const uint8_t* p) { return p[0] > 120 && p[0] > p[2] + 40; }).count, 0);
     EXPECT_GT(Find(f, [](const uint8_t* p) { return p[2] > 150 && p[2] > p[0] + 40; }).count, 800);
+}
+
+// ---- Message and text-entry screens ---------------------------------------------------------
+
+// Saves land in the window's scratch folder.
+class DialogsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        W::Reset();
+        PendingPersonalBest = PendingPlayerNote = false;
+        HighlightRow = kNoHighlight;
+        ClearEntryKeys();
+    }
+};
+
+// Pixels of a text colour (within 40 per channel) in a rectangle of the window, in percent.
+int CountColour(const WindowPixels& f, float x0, float y0, float x1, float y1, int r, int g, int b) {
+    int n = 0;
+    for (int y = static_cast<int>(y0 * 6.0f); y < static_cast<int>(y1 * 6.0f); ++y)
+        for (int x = static_cast<int>(x0 * 8.0f); x < static_cast<int>(x1 * 8.0f); ++x) {
+            const uint8_t* p = f.At(x, y);
+            n += std::abs(p[0] - r) < 40 && std::abs(p[1] - g) < 40 && std::abs(p[2] - b) < 40;
+        }
+    return n;
+}
+
+TEST_F(DialogsWindowTest, TheMessageScreenReturnsOnOkAndQuitsAfterOneMoreGame) {
+    ShowMessageScreen("Congratulations!", "This is your #1 personal high score, Ruko!", ScreenMain);
+    const WindowPixels f = W::Drawn();
+    EXPECT_GT(CountColour(f, 30, 30, 70, 36, 255, 255, 128), 100) << "the first line, yellow, at 30 %";
+    EXPECT_GT(CountColour(f, 20, 40, 80, 45, 128, 255, 255), 100) << "the second line, cyan, at 40 %";
+    SetTextSize(5);
+    W::ClickPercent(49.0f + TextWidthPercent("OK") * 0.5f, 52.0f);  // "OK", size 5, at (49 %, 50 %)
+    W::RunFrames(1);
+    EXPECT_EQ(ScreenState, ScreenMain);
+
+    OneMoreGame = true;
+    ShowMessageScreen("You said one more game...", "Tessaran will now quit, but nobody will know if you start again!",
+                      ScreenMain);
+    W::RunFrames(1);
+    W::Key(13);
+    W::RunFrames(1);  // the quit state runs on the next frame, which this test never draws
+    EXPECT_EQ(ScreenState, ScreenQuit);
+}
+
+TEST_F(DialogsWindowTest, ALongSecondLineIsWrappedInsideTheWindow) {
+    ShowMessageScreen("Please Note:  You are playing as A name of exactly twenty-nine.",
+                      "All games and scores will be recorded under this player profile as well as on the main high "
+                      "score list.",
+                      ScreenMain);
+    const WindowPixels f = W::Drawn();
+    EXPECT_EQ(CountColour(f, 0, 34, 2, 48, 128, 255, 255), 0) << "nothing cut at the left edge";
+    EXPECT_EQ(CountColour(f, 98, 34, 100, 48, 128, 255, 255), 0) << "nothing cut at the right edge";
+    EXPECT_GT(CountColour(f, 10, 44.6f, 90, 47, 128, 255, 255), 30) << "a second line below";
+}
+
+TEST_F(DialogsWindowTest, TheEntryShowsTheOfferedNameThenTheTypedOneInItsBox) {
+    Prefs.currentPlayer = 1;
+    ScreenState = ScreenMain;
+    OpenChangePlayerName();
+    W::RunFrames(1);
+    // Offered: blue (0.2, 0.8, 1.0); typed: green (0.3, 1.0, 0.5); both at 50 % in the box.
+    EXPECT_GT(CountColour(W::Capture(), 25, 50, 50, 58, 51, 204, 255), 40);
+    W::Key('Q');
+    const WindowPixels f = W::Drawn();
+    EXPECT_EQ(CountColour(f, 25, 50, 50, 58, 51, 204, 255), 0);
+    EXPECT_GT(CountColour(f, 25, 50, 50, 58, 77, 255, 128), 20);
+    EXPECT_GT(CountColour(f, 20, 49, 55, 61, 77, 255, 255), 30) << "the box outline";
+    W::Key(27);
+    W::RunFrames(1);
+    EXPECT_STREQ(Prefs.playerName[0], "Ruko");
 }
 
 }  // namespace
