@@ -41,13 +41,10 @@ void FillRect(float x0, float y0, float x1, float y1, float z) {
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, z);
     glBegin(GL_QUADS);
-    glColor4fv(c);
+    glColor4fv(c);  // inside the quad, so each vertex carries it
     glVertex2f(x0, y0);
-    glColor4fv(c);
     glVertex2f(x1, y0);
-    glColor4fv(c);
     glVertex2f(x1, y1);
-    glColor4fv(c);
     glVertex2f(x0, y1);
     glEnd();
     glPopMatrix();
